@@ -1,0 +1,35 @@
+#pragma once
+// The stand-in host's company folder:
+//   DIR/host.ini           host configuration (company code, rights, price entries, switches,
+//                          customer identity, number precision, host version)
+//   DIR/Prixel.ini         the service connection identity (CParPath::sCurrentPath is DIR/)
+//   DIR/prixel/Bib.mdb     the service library (GetChemin() is DIR/prixel/)
+//   DIR/Contacts.mdb  DIR/Compta.mdb  DIR/Etude.mdb  DIR/Dossier.mdb
+//   DIR/server/            CParPath::sServeurDataPath
+
+#include <string>
+
+namespace host {
+
+struct CompanyOptions {
+    std::string companyCode = "DEMO";
+    std::string serverAddr;  // written to Prixel.ini when not empty
+};
+
+// Creates the folder with every database and its schema, host.ini with defaults (every right
+// granted, a price entry for type 10001, supplier discounts on, the service switched on, a sample
+// customer identity) and Prixel.ini. An existing folder's files are kept. False, with a French
+// message in error, when something could not be made.
+bool CreateCompany(const std::string& dir, const CompanyOptions& options, std::string& error);
+
+// Loads host.ini, sets CParPath, the application object and the host version, and opens the
+// company databases. False, with a French message in error, when the folder is not a company's.
+bool OpenCompany(const std::string& dir, std::string& error);
+
+// Closes the company databases and forgets the application object.
+void CloseCompany();
+
+// The company database file that holds table (by its name, case-insensitively), or empty.
+std::string DatabaseFileOf(const std::string& dir, const std::string& table);
+
+}  // namespace host

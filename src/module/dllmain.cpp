@@ -1,0 +1,1 @@
+// Module entry of the plug-in library.

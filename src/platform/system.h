@@ -1,0 +1,23 @@
+#pragma once
+// Services of the operating system and of the process the plug-in lives in.
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace sys {
+
+// The computer's name, asked with a buffer of 16 characters: at most 15 characters.
+// Nothing when the name cannot be obtained.
+std::optional<std::string> GetComputerName();
+
+// The version of the host program, four numbers, as the host supplies it at start.
+using Version = std::array<int, 4>;
+void SetHostVersion(const Version& version);
+Version GetHostVersion();  // {0, 0, 0, 0} until the host supplied one
+
+// The C runtime's pseudo-random generator.
+int Rand();
+void SeedRand(unsigned seed);
+
+}  // namespace sys
