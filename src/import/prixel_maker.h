@@ -1,0 +1,43 @@
+#pragma once
+// A maker of the service, mirrored on its Fabricant row of the service library. Each maker holds
+// its own connection to Bib.mdb for its whole life.
+
+#include <string>
+
+#include "import/prixel_object.h"
+
+class CDaoDatabase;
+class CBibFabricantSet;
+
+class CPrixelMaker : public CPrixelObject {
+  public:
+    CPrixelMaker();
+    CPrixelMaker(std::string id, std::string prefix, std::string tariffDate);
+    ~CPrixelMaker() override;
+    CPrixelMaker(const CPrixelMaker&) = delete;
+    CPrixelMaker& operator=(const CPrixelMaker&) = delete;
+
+    bool IsOutdated() const { return m_nOutdatedCount != 0; }
+    std::string GetId() const { return m_strId; }
+    std::string GetPrefix() const { return m_strPrefix; }
+    std::string GetName() const { return m_strName; }
+    std::string GetTariffDate() const { return m_strTariffDate; }
+    int GetOutdatedCount() const { return m_nOutdatedCount; }
+    std::string* GetOutdatedRefs() const { return m_pOutdatedRefs; }
+
+  private:
+    void OpenLibrary();
+
+    std::string* m_pOutdatedRefs = nullptr;
+    int m_nOutdatedCount = 0;
+    std::string m_strId;
+    std::string m_strPrefix;
+    std::string m_strName;
+    std::string m_strTariffDate;
+    std::string m_strTariffVersion;
+    std::string m_strField5;
+    std::string m_strField6;
+    std::string m_strFullUpdate;
+    CDaoDatabase* m_pDatabase = nullptr;
+    CBibFabricantSet* m_pMakerSet = nullptr;
+};

@@ -1,0 +1,135 @@
+#include "connection/prixel_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fstream>
+
+#include "host/paths.h"
+#include "platform/profile.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class PrixelSettingsTest : public testing::Test {
+  protected:
+    void SetUp() override { CParPath::sCurrentPath = m_dir.Folder(); }
+    void TearDown() override { CParPath::sCurrentPath.clear(); }
+
+    std::string Stored(const char* key) {
+        return profile::GetString(PrixelIniPath(), "PrixelCustomerKey", key, "<absent>");
+    }
+    void Store(const char* key, const std::string& value) {
+        ASSERT_TRUE(profile::WriteString(PrixelIniPath(), "PrixelCustomerKey", key, value));
+    }
+    void WriteIni(const std::string& content) {
+        std::ofstream(PrixelIniPath(), std::ios::binary) << content;
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(PrixelSettingsTest, HeaderWithFlagsFillsTheFourFieldsAndIsSaved) {
+    CPrixelSettings settings;
+    settings.SetFromHeader("!!C123:POSTE1:prixel.example:ABC");
+    EXPECT_EQ(settings.m_strCustomerNumber, "C123");
+    EXPECT_EQ(settings.m_strComputerName, "POSTE1");
+    EXPECT_EQ(settings.m_strServerAddr, "prixel.example");
+    EXPECT_EQ(settings.m_strRightsString, "ABC");
+    EXPECT_EQ(Stored("CustomerNumber"), "C123");
+    EXPECT_EQ(Stored("ServerAddr"), "prixel.example");
+    EXPECT_EQ(Stored("RightsString"), "ABC");
+    EXPECT_EQ(Stored("ComputerName"), "<absent>");
+}
+
+TEST_F(PrixelSettingsTest, MissingPartsLeaveTheirFieldsAsTheyWere) {
+    CPrixelSettings settings;
+    settings.SetFromHeader("C1:PC:srv:R1");
+
+    settings.SetFromHeader("C2");
+    EXPECT_EQ(settings.GetIdentity(), "C2:PC:srv:R1");
+    EXPECT_EQ(Stored("CustomerNumber"), "C2");
+    EXPECT_EQ(Stored("ServerAddr"), "srv");
+    EXPECT_EQ(Stored("RightsString"), "R1");
+
+    settings.SetFromHeader("C3::");
+    EXPECT_EQ(settings.GetIdentity(), "C3:::R1");
+
+    settings.SetFromHeader("");
+    EXPECT_EQ(settings.GetIdentity(), ":::R1");
+    EXPECT_EQ(Stored("CustomerNumber"), "");
+
+    settings.SetFromHeader("C4:PC2:srv2:R2:extra:more");
+    EXPECT_EQ(settings.GetIdentity(), "C4:PC2:srv2:R2");
+}
+
+TEST_F(PrixelSettingsTest, IdentityOfEmptyFieldsIsThreeColons) {
+    CPrixelSettings settings;
+    settings.m_strComputerName.clear();
+    EXPECT_EQ(settings.GetIdentity(), ":::");
+}
+
+TEST_F(PrixelSettingsTest, ComputerNameIsReadAtConstructionAndNeverStored) {
+    CPrixelSettings settings;
+    EXPECT_LE(settings.m_strComputerName.size(), 15u);
+    EXPECT_FALSE(settings.m_strComputerName.empty());
+    EXPECT_TRUE(settings.m_strCustomerNumber.empty());
+    EXPECT_TRUE(settings.m_strServerAddr.empty());
+}
+
+TEST_F(PrixelSettingsTest, LoadGivesDefaultsForMissingOrGarbageFiles) {
+    CPrixelSettings settings;
+    settings.Load();
+    EXPECT_EQ(settings.m_strServerAddr, PRIXEL_DEFAULT_HOST);
+    EXPECT_EQ(settings.m_strCustomerNumber, "");
+
+    WriteIni(std::string("\x01\x02garbage\0\xff[[[\n=x\n", 20));
+    settings.Load();
+    EXPECT_EQ(settings.m_strServerAddr, PRIXEL_DEFAULT_HOST);
+    EXPECT_EQ(settings.m_strRightsString, "");
+}
+
+TEST_F(PrixelSettingsTest, LongStoredValuesComeBackCutTo2047Characters) {
+    Store("RightsString", std::string(3000, 'r'));
+    CPrixelSettings settings;
+    settings.Load();
+    EXPECT_EQ(settings.m_strRightsString, std::string(2047, 'r'));
+}
+
+TEST_F(PrixelSettingsTest, UnwritableIniKeepsTheNewValuesInMemory) {
+    CParPath::sCurrentPath = m_dir.Folder() + "missing/folder/";
+    CPrixelSettings settings;
+    settings.SetFromHeader("C9:PC:srv:R");
+    EXPECT_EQ(settings.GetIdentity(), "C9:PC:srv:R");
+}
+
+TEST_F(PrixelSettingsTest, ResetForRecordingDropsOnlyTheAlternateHost) {
+    CPrixelSettings settings;
+    settings.ResetForRecording();
+    EXPECT_EQ(settings.m_strServerAddr, PRIXEL_DEFAULT_HOST);
+
+    Store("ServerAddr", PRIXEL_ALTERNATE_HOST);
+    Store("CustomerNumber", "C1");
+    Store("RightsString", "R1");
+    settings.m_strComputerName = "PC";
+    settings.ResetForRecording();
+    EXPECT_EQ(settings.GetIdentity(), ":PC::");
+
+    Store("ServerAddr", "127.0.0.1:8443");
+    settings.ResetForRecording();
+    EXPECT_EQ(settings.m_strServerAddr, "127.0.0.1:8443");
+}
+
+TEST_F(PrixelSettingsTest, NavigateTimeoutReadsTheLeadingInteger) {
+    EXPECT_EQ(GetNavigateTimeout(), 10000);
+    const std::pair<const char*, int> cases[] = {
+        {"abc", 10000}, {"  250ms", 250}, {"0", 0},
+        {"-5", -5},     {"", 10000},      {"99999999999", INT_MAX},
+    };
+    for (const auto& [value, expected] : cases) {
+        Store("NavigateTimeout", value);
+        EXPECT_EQ(GetNavigateTimeout(), expected) << '"' << value << '"';
+    }
+}
+
+}  // namespace

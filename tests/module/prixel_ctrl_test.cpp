@@ -1,0 +1,58 @@
+#include "module/prixel_ctrl.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include "host/company.h"
+#include "platform/ui/resources.h"
+#include "resources/prixel_resources.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+TEST(PrixelCtrlTest, FreshFacadeHasNoAnswerAndNothingOutOfDate) {
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(host::CreateCompany(dir.Folder(), {}, error)) << error;
+    ASSERT_TRUE(host::OpenCompany(dir.Folder(), error)) << error;
+    {
+        CPrixelCtrl prixel;
+        EXPECT_EQ(prixel.GetRecordingState(), CPrixelCtrl::PrixelNoAnswer);
+        EXPECT_EQ(prixel.GetArticleUpToDateCount(), 0);
+    }
+    host::CloseCompany();
+}
+
+TEST(PrixelCtrlTest, EnumerationsKeepTheirValues) {
+    EXPECT_EQ(CPrixelCtrl::PrixelUpToDate, 0);
+    EXPECT_EQ(CPrixelCtrl::PrixelOutOfDate, 1);
+    EXPECT_EQ(CPrixelCtrl::PrixelNotChecked, 2);
+    EXPECT_EQ(CPrixelCtrl::PrixelRecordedWithoutRights, 0);
+    EXPECT_EQ(CPrixelCtrl::PrixelRecorded, 1);
+    EXPECT_EQ(CPrixelCtrl::PrixelNotRecorded, 2);
+    EXPECT_EQ(CPrixelCtrl::PrixelNoAnswer, 3);
+}
+
+TEST(PrixelModuleTest, LoadingTheLibraryRegistersItsTemplatesAndUnloadingWithdrawsThem) {
+    ASSERT_EQ(ui::FindDialogTemplate(IDD_PRIXEL_TOASTER), nullptr);
+    void* library = dlopen(PRIXEL_PLUGIN_SO, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+
+    const ui::DialogTemplate* toaster = ui::FindDialogTemplate(IDD_PRIXEL_TOASTER);
+    ASSERT_NE(toaster, nullptr);
+    EXPECT_EQ(toaster->cx, 200);
+    EXPECT_EQ(toaster->cy, 31);
+    const ui::ResourceModule* module = ui::FindResourceModule(PRIXEL_RESOURCE_MODULE);
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(module->version.productName, "Vako Prixel");
+
+    // The library exports the facade and nothing else of its own.
+    EXPECT_NE(dlsym(library, "_ZN11CPrixelCtrlC1Ev"), nullptr);
+    EXPECT_EQ(dlsym(library, "_Z16PrixelResourcesv"), nullptr);
+
+    ASSERT_EQ(dlclose(library), 0);
+    EXPECT_EQ(ui::FindDialogTemplate(IDD_PRIXEL_TOASTER), nullptr);
+    EXPECT_EQ(ui::FindResourceModule(PRIXEL_RESOURCE_MODULE), nullptr);
+}
+
+}  // namespace
