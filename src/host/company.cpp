@@ -1,0 +1,294 @@
+// The stand-in host's company folder.
+//
+// host.ini holds the host's configuration, in CP1252:
+//
+//   [Host]
+//   CompanyCode=DEMO                  the company code (CParPath::sFirmDefaut, CodeSociete)
+//   Rights=350:MODIF,350:PARAM        the rights the user holds, "right:mode", comma-separated
+//   SupplierDiscount=1                1: supplier discounts go into the materials
+//   PrixelDisabled=0                  the service switch, for a company that has no row in
+//                                     RensGeneraux; when it has one, the row's switch is used
+//   PricePrecision=2                  decimals of prices
+//   Version=8.0.0.1                   the host program's version, four numbers
+//   [Prices]
+//   Types=10001                       the element types that have a price entry, in search order
+//   10001=1.2;1.5                     default overhead and sale coefficients of a type
+//   [Identity]                        the customer identity: CustomerCode, CompanyName, Address1,
+//                                     Address2, Postcode, Town, Phone, Fax, Email, Siret, Ape,
+//                                     SerialNumber, Workstations, Mode, Option
+
+#include "host/company.h"
+
+#include <charconv>
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+#include "host/application.h"
+#include "host/databases.h"
+#include "host/paths.h"
+#include "host/recordsets.h"
+#include "host/schema.h"
+#include "host/session.h"
+#include "platform/db/driver.h"
+#include "platform/db/query.h"
+#include "platform/profile.h"
+#include "platform/system.h"
+#include "platform/text.h"
+
+namespace fs = std::filesystem;
+
+namespace host {
+
+namespace {
+
+constexpr const char* kFolderNotMade = "Impossible de créer le dossier %s.";
+constexpr const char* kDatabaseNotMade = "Impossible de créer la base %s :\n";
+constexpr const char* kFileNotWritten = "Impossible d'écrire le fichier %s.";
+constexpr const char* kNoFolder = "Le dossier %s n'existe pas.";
+constexpr const char* kNoHostIni =
+    "Le dossier %s n'est pas celui d'une société : le fichier host.ini est introuvable.";
+constexpr const char* kDatabasesNotOpened = "Impossible d'ouvrir les bases de la société :\n";
+
+// A French message (written in UTF-8 here) with value in place of its "%s", in CP1252.
+std::string Message(const char* utf8, const std::string& value = "") {
+    return text::Replace(text::FromUtf8(utf8), "%s", value);
+}
+
+std::string FolderOf(const std::string& dir) {
+    return dir.empty() || dir.back() == '/' ? dir : dir + "/";
+}
+
+struct Setting {
+    const char* section;
+    const char* key;
+    std::string value;
+};
+
+std::vector<Setting> DefaultSettings(const std::string& companyCode) {
+    return {
+        {"Host", "CompanyCode", companyCode},
+        {"Host", "Rights", "350:MODIF,350:PARAM"},
+        {"Host", "SupplierDiscount", "1"},
+        {"Host", "PrixelDisabled", "0"},
+        {"Host", "PricePrecision", "2"},
+        {"Host", "Version", "8.0.0.1"},
+        {"Prices", "Types", "10001"},
+        {"Prices", "10001", "1.2;1.5"},
+        {"Identity", "CustomerCode", "C000123"},
+        {"Identity", "CompanyName", text::FromUtf8("Bâtiments Durand et Fils")},
+        {"Identity", "Address1", "12 rue des Lilas"},
+        {"Identity", "Address2", text::FromUtf8("Zone artisanale du Pré")},
+        {"Identity", "Postcode", "69003"},
+        {"Identity", "Town", "Lyon"},
+        {"Identity", "Phone", "04 72 00 00 01"},
+        {"Identity", "Fax", "04 72 00 00 02"},
+        {"Identity", "Email", "contact@durand-batiment.fr"},
+        {"Identity", "Siret", "12345678900012"},
+        {"Identity", "Ape", "4120A"},
+        {"Identity", "SerialNumber", "VK-2024-000123"},
+        {"Identity", "Workstations", "1"},
+        {"Identity", "Mode", "0"},
+        {"Identity", "Option", "0"},
+    };
+}
+
+bool WriteDefaultHostIni(const std::string& path, const std::string& companyCode) {
+    for (const Setting& setting : DefaultSettings(companyCode)) {
+        if (!profile::WriteString(path, setting.section, setting.key, setting.value)) return false;
+    }
+    return true;
+}
+
+// Makes the database's file when missing, then its tables and the company's own row.
+void BuildDatabase(const std::string& path, const DatabaseSchema& schema,
+                   const std::string& companyCode) {
+    const auto connection =
+        fs::exists(path) ? db::CurrentDriver().Open(path, false) : db::CurrentDriver().Create(path);
+    connection->Execute(schema.statements);
+    if (schema.companyRow.empty()) return;
+    const auto insert = connection->Prepare(schema.companyRow);
+    insert->Bind(1, companyCode);
+    insert->Bind(2, companyCode);
+    insert->Step();
+}
+
+class HostIni {
+  public:
+    explicit HostIni(std::string path) : m_path(std::move(path)) {}
+
+    std::string Text(std::string_view section, std::string_view key,
+                     std::string_view byDefault = "") const {
+        return text::Trim(profile::GetString(m_path, section, key, byDefault));
+    }
+
+    int Number(std::string_view section, std::string_view key, int byDefault) const {
+        const std::string value = Text(section, key);
+        int number = byDefault;
+        const auto read = std::from_chars(value.data(), value.data() + value.size(), number);
+        return read.ec == std::errc() ? number : byDefault;
+    }
+
+  private:
+    std::string m_path;
+};
+
+std::vector<CPriceEntry> ReadPriceEntries(const HostIni& ini, const CNumberTools& numbers) {
+    std::vector<CPriceEntry> entries;
+    for (const std::string& type : text::Split(ini.Text("Prices", "Types"), ',')) {
+        const std::string name = text::Trim(type);
+        const std::vector<std::string> coefficients = text::Split(ini.Text("Prices", name), ';');
+        if (name.empty() || coefficients.size() != 2) continue;
+        entries.push_back({CCrack::intVARIANT(name), numbers.GetDoubleValue(coefficients[0]),
+                           numbers.GetDoubleValue(coefficients[1])});
+    }
+    return entries;
+}
+
+std::vector<std::string> ReadRights(const HostIni& ini) {
+    std::vector<std::string> rights;
+    for (const std::string& right : text::Split(ini.Text("Host", "Rights"), ',')) {
+        if (!text::Trim(right).empty()) rights.push_back(text::Trim(right));
+    }
+    return rights;
+}
+
+CVakoProtection ReadIdentity(const HostIni& ini) {
+    CVakoProtection identity;
+    identity.m_strCustomerCode = ini.Text("Identity", "CustomerCode");
+    identity.m_strCompanyName = ini.Text("Identity", "CompanyName");
+    identity.m_strAddress1 = ini.Text("Identity", "Address1");
+    identity.m_strAddress2 = ini.Text("Identity", "Address2");
+    identity.m_strPostcode = ini.Text("Identity", "Postcode");
+    identity.m_strTown = ini.Text("Identity", "Town");
+    identity.m_strPhone = ini.Text("Identity", "Phone");
+    identity.m_strFax = ini.Text("Identity", "Fax");
+    identity.m_strEmail = ini.Text("Identity", "Email");
+    identity.m_strSiret = ini.Text("Identity", "Siret");
+    identity.m_strApe = ini.Text("Identity", "Ape");
+    identity.m_strSerialNumber = ini.Text("Identity", "SerialNumber");
+    identity.m_nWorkstations = ini.Number("Identity", "Workstations", 1);
+    identity.m_nMode = ini.Number("Identity", "Mode", 0);
+    identity.m_nOption = ini.Number("Identity", "Option", 0);
+    return identity;
+}
+
+void LoadApplication(const HostIni& ini, CHostApp& app) {
+    app.m_NumberTools = CNumberTools(ini.Number("Host", "PricePrecision", 2));
+    app.m_PriceEntries = ReadPriceEntries(ini, app.m_NumberTools);
+    app.m_bSupplierDiscount = ini.Number("Host", "SupplierDiscount", 1) != 0;
+    app.m_bPrixelDisabled = ini.Number("Host", "PrixelDisabled", 0);
+    app.m_Protection = ReadIdentity(ini);
+    app.m_Rights = ReadRights(ini);
+}
+
+// The four numbers of "a.b.c.d"; zeros when the text is not that.
+sys::Version ReadVersion(const HostIni& ini) {
+    const std::vector<std::string> parts = text::Split(ini.Text("Host", "Version"), '.');
+    sys::Version version{};
+    if (parts.size() != version.size()) return version;
+    for (std::size_t i = 0; i < parts.size(); ++i) version[i] = CCrack::intVARIANT(parts[i]);
+    return version;
+}
+
+void OpenDatabases(Session& session) {
+    for (const DatabaseSchema& schema : CompanyDatabases()) {
+        if (schema.which == 0) continue;
+        auto database = std::make_unique<CDaoDatabase>();
+        database->Open(session.folder + schema.file);
+        session.databases[schema.which] = std::move(database);
+    }
+}
+
+// The company's service switch from its RensGeneraux row, when it has one.
+void LoadServiceSwitch(Session& session, const std::string& companyCode) {
+    CRensGeSt folder(session.databases.at(mdDossier).get());
+    folder.m_strFilter = db::FormatQuery("[CodeSociete] = '%s'", companyCode);
+    folder.Open();
+    if (!folder.IsEOF()) session.app.m_bPrixelDisabled = folder.m_nPrixelDesactive;
+    folder.Close();
+}
+
+}  // namespace
+
+bool CreateCompany(const std::string& dir, const CompanyOptions& options, std::string& error) {
+    const std::string folder = FolderOf(dir);
+    for (const char* sub : {"", "prixel", "server"}) {
+        std::error_code failure;
+        fs::create_directories(folder + sub, failure);
+        if (failure || !fs::is_directory(folder + sub)) {
+            error = Message(kFolderNotMade, folder + sub);
+            return false;
+        }
+    }
+    for (const DatabaseSchema& schema : CompanyDatabases()) {
+        try {
+            BuildDatabase(folder + schema.file, schema, options.companyCode);
+        } catch (const CDaoException& e) {
+            error = Message(kDatabaseNotMade, folder + schema.file) + e.m_strDescription;
+            return false;
+        }
+    }
+    const std::string hostIni = folder + "host.ini";
+    if (!fs::exists(hostIni) && !WriteDefaultHostIni(hostIni, options.companyCode)) {
+        error = Message(kFileNotWritten, hostIni);
+        return false;
+    }
+    const std::string prixelIni = folder + "Prixel.ini";
+    if (!options.serverAddr.empty() &&
+        !profile::WriteString(prixelIni, "PrixelCustomerKey", "ServerAddr", options.serverAddr)) {
+        error = Message(kFileNotWritten, prixelIni);
+        return false;
+    }
+    return true;
+}
+
+bool OpenCompany(const std::string& dir, std::string& error) {
+    CloseCompany();
+    const std::string folder = FolderOf(dir);
+    if (!fs::is_directory(folder)) {
+        error = Message(kNoFolder, dir);
+        return false;
+    }
+    if (!fs::is_regular_file(folder + "host.ini")) {
+        error = Message(kNoHostIni, dir);
+        return false;
+    }
+    const HostIni ini(folder + "host.ini");
+    const std::string companyCode = ini.Text("Host", "CompanyCode");
+    auto session = std::make_unique<Session>();
+    session->folder = folder;
+    LoadApplication(ini, session->app);
+    try {
+        OpenDatabases(*session);
+        LoadServiceSwitch(*session, companyCode);
+    } catch (const CDaoException& e) {
+        error = Message(kDatabasesNotOpened) + e.m_strDescription;
+        return false;
+    }
+    CParPath::sFirmDefaut = companyCode;
+    CParPath::sCurrentPath = folder;
+    CParPath::sServeurDataPath = folder + "server/";
+    sys::SetHostVersion(ReadVersion(ini));
+    SetCurrentSession(std::move(session));
+    return true;
+}
+
+void CloseCompany() {
+    SetCurrentSession(nullptr);
+    CParPath::sFirmDefaut.clear();
+    CParPath::sCurrentPath.clear();
+    CParPath::sServeurDataPath.clear();
+}
+
+std::string DatabaseFileOf(const std::string& dir, const std::string& table) {
+    const std::string wanted = text::MakeUpper(table);
+    for (const DatabaseSchema& schema : CompanyDatabases()) {
+        for (const std::string& name : schema.tables) {
+            if (text::MakeUpper(name) == wanted) return FolderOf(dir) + schema.file;
+        }
+    }
+    return {};
+}
+
+}  // namespace host

@@ -1,0 +1,5 @@
+#include "host/paths.h"
+
+std::string CParPath::sFirmDefaut;
+std::string CParPath::sCurrentPath;
+std::string CParPath::sServeurDataPath;
