@@ -1,0 +1,25 @@
+#pragma once
+// The answer the service put into a page: the text between "<BODY><PRE>" and "</PRE></BODY>".
+// Its first line is the header line; the lines after it are the body.
+
+#include <string>
+
+inline constexpr const char* PRIXEL_ANSWER_START = "<BODY><PRE>";
+inline constexpr const char* PRIXEL_ANSWER_END = "</PRE></BODY>";
+
+class CPrixelAnswer {
+  public:
+    explicit CPrixelAnswer(const std::string& page);
+    virtual ~CPrixelAnswer() = default;
+
+    bool IsEmpty() const { return m_strText.empty(); }
+    // The text up to its first CR LF; empty when it holds none.
+    std::string GetHeaderLine() const;
+    // The text after its first CR LF; empty when it holds none.
+    std::string GetAnswerBody() const;
+
+    std::string m_strText;
+};
+
+// The page's text from a saved document: its bytes up to the first zero byte.
+std::string PageText(const std::string& document);

@@ -1,0 +1,36 @@
+#pragma once
+// The embedded browser of the web exchange dialog, behind the operations the dialog needs: made in
+// place of the dialog's browser control, silent, navigate, a notification for every completed
+// document, and the current document's markup as bytes. Adapters: the HTTPS browser (libcurl), the
+// desktop browser, and an in-memory fake for tests.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class CWnd;
+
+class CWebBrowser2 {
+  public:
+    using DocumentComplete = std::function<void(const std::string& url)>;
+
+    virtual ~CWebBrowser2() = default;
+    // Makes the browser inside window parent, at the place of its control controlId; every
+    // completed document or frame is then told to onComplete, from the user-interface thread's
+    // loop.
+    virtual void Create(CWnd* parent, int controlId, DocumentComplete onComplete) = 0;
+    // A silent browser shows no dialog boxes of its own.
+    virtual void PutSilent(bool silent) = 0;
+    virtual void Navigate(const std::string& url) = 0;
+    // The current document's whole markup, or nothing when there is no document to save.
+    virtual std::optional<std::string> SaveDocument() = 0;
+};
+
+using BrowserFactory = std::function<std::unique_ptr<CWebBrowser2>()>;
+
+// A browser of the current kind (the HTTPS browser unless another factory was put in place).
+std::unique_ptr<CWebBrowser2> MakeBrowser();
+// Puts factory in place of the current one; an empty factory restores the default. Answers the
+// previous one.
+BrowserFactory ReplaceBrowserFactory(BrowserFactory factory);

@@ -1,0 +1,40 @@
+#include "connection/prixel_answer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PrixelAnswerTest, AnswerIsCutBetweenTheMarkers) {
+    CPrixelAnswer answer("<HTML><BODY><PRE>C1:PC:srv:R\r\nline1\r\nline2\r\n</PRE></BODY></HTML>");
+    EXPECT_EQ(answer.m_strText, "C1:PC:srv:R\r\nline1\r\nline2\r\n");
+    EXPECT_EQ(answer.GetHeaderLine(), "C1:PC:srv:R");
+    EXPECT_EQ(answer.GetAnswerBody(), "line1\r\nline2\r\n");
+}
+
+TEST(PrixelAnswerTest, PagesWithoutBothMarkersInOrderGiveAnEmptyAnswer) {
+    for (const char* page : {
+             "<HTML><BODY>no markers</BODY></HTML>",
+             "<BODY><PRE>start only",
+             "end only</PRE></BODY>",
+             "</PRE></BODY>reversed<BODY><PRE>",
+             "<BODY><PRE></PRE></BODY>",
+             "<body><pre>lower case</pre></body>",
+             "<BODY> <PRE>spaced</PRE></BODY>",
+         }) {
+        EXPECT_TRUE(CPrixelAnswer(page).IsEmpty()) << page;
+    }
+}
+
+TEST(PrixelAnswerTest, AnswerWithoutCrLfHasNoHeaderAndNoBody) {
+    CPrixelAnswer answer("<BODY><PRE>C1:PC:srv:R</PRE></BODY>");
+    EXPECT_FALSE(answer.IsEmpty());
+    EXPECT_EQ(answer.GetHeaderLine(), "");
+    EXPECT_EQ(answer.GetAnswerBody(), "");
+}
+
+TEST(PrixelAnswerTest, PageTextStopsAtTheFirstZeroByte) {
+    EXPECT_EQ(PageText(std::string("abc\0def", 7)), "abc");
+    EXPECT_EQ(PageText(""), "");
+}
+
+}  // namespace

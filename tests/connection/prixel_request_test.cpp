@@ -1,0 +1,78 @@
+#include "connection/prixel_request.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+PrixelRequest Request(int kind, std::string param, std::string stamp = "") {
+    return {"srv.example",    KindInfo(kind),        "7.50", std::move(param),
+            std::move(stamp), "C1:PC:srv.example:R", "SOC"};
+}
+
+TEST(PrixelRequestTest, RequestAddressesFollowTheGrammar) {
+    EXPECT_EQ(BuildRequestAddress(Request(PrixelArticleCatalogue, "|||||vis", "20130415093000")),
+              "https://srv.example/Varneloawp?COMMANDE=1:2:7.50_AWPArticle_PAGEAFFICHE_RA_|||||vis_"
+              "20130415093000_C1:PC:srv.example:R:SOC");
+    EXPECT_EQ(BuildRequestAddress(Request(PrixelUpdateCheck, "")),
+              "https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_LT___"
+              "C1:PC:srv.example:R:SOC");
+    EXPECT_EQ(BuildRequestAddress(Request(PrixelCustomerRecording, "a|b")),
+              "https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_EC1_a|b__"
+              "C1:PC:srv.example:R:SOC");
+}
+
+TEST(PrixelRequestTest, EmptyPiecesKeepTheirSeparators) {
+    PrixelRequest request{"", KindInfo(42), "", "", "", ":::", ""};
+    EXPECT_EQ(BuildRequestAddress(request), "https:///?COMMANDE=1:2:_____:::::");
+}
+
+TEST(PrixelRequestTest, RecuperationAddressCarriesTheStampOnly) {
+    EXPECT_EQ(
+        BuildRecuperationAddress("srv.example", "20130415093000", "C1:PC:srv.example:R", "SOC"),
+        "https://srv.example/awp/varneloawp.awp?COMMANDE=1:2_VarneloAWP_PAGERECUP___"
+        "20130415093000_C1:PC:srv.example:R:SOC");
+}
+
+TEST(PrixelRequestTest, KindsFixTheirTextsAndAnswerModes) {
+    const std::tuple<int, const char*, const char*, bool, bool> kinds[] = {
+        {0, "AWPArticle", "RA", true, false},
+        {1, "AWPFabricant", "RT", true, false},
+        {2, "AWPArticleDetail", "AA", false, false},
+        {3, "AWPVignette", "AV", false, false},
+        {4, "AWPFicheFabricant", "AF", false, false},
+        {5, "Varneloawp", "LT", false, true},
+        {6, "Varneloawp", "NP", false, true},
+        {7, "Varneloawp", "EF", false, true},
+        {8, "Varneloawp", "EC1", false, true},
+        {9, "AWPArticle", "RA", false, false},
+        {-1, "", "", false, false},
+        {10, "", "", false, false},
+    };
+    for (const auto& [kind, page, code, stamped, answerIsPage] : kinds) {
+        const PrixelKindInfo info = KindInfo(kind);
+        EXPECT_EQ(info.page, page) << kind;
+        EXPECT_EQ(info.code, code) << kind;
+        EXPECT_EQ(info.stamped, stamped) << kind;
+        EXPECT_EQ(info.answerIsPage, answerIsPage) << kind;
+    }
+}
+
+TEST(PrixelRequestTest, HostVersionDropsAZeroBuildAndRevision) {
+    EXPECT_EQ(HostVersionText({7, 50, 0, 0}), "7.50");
+    EXPECT_EQ(HostVersionText({7, 50, 0, 1}), "7.50.0.1");
+    EXPECT_EQ(HostVersionText({7, 50, 1, 0}), "7.50.1.0");
+}
+
+TEST(PrixelRequestTest, StampIsFourteenDigits) {
+    const std::string stamp = MakeStamp();
+    ASSERT_EQ(stamp.size(), 14u);
+    EXPECT_EQ(stamp.find_first_not_of("0123456789"), std::string::npos);
+}
+
+TEST(PrixelRequestTest, ClearSymbolBlanksTheSevenSeparators) {
+    EXPECT_EQ(ClearSymbolText("a:b|c_d!e&f#g%h"), "a b c d e f g h");
+    EXPECT_EQ(ClearSymbolText(""), "");
+    EXPECT_EQ(ClearSymbolText("plâtre 13mm"), "plâtre 13mm");
+}
+
+}  // namespace
