@@ -43,7 +43,9 @@ std::vector<std::string> Split(std::string_view s, char sep);
 // printf-style formatting into a string (the framework's Format).
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-std::string MakeUpper(std::string_view s);  // ASCII and CP1252 Latin-1 letters
+// ASCII letters and CP1252's accented letters, whose other case is one byte too (é/É, œ/Œ,
+// š/Š, ž/Ž, ÿ/Ÿ); ß and µ stay as they are.
+std::string MakeUpper(std::string_view s);
 std::string MakeLower(std::string_view s);
 
 }  // namespace text
