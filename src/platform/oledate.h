@@ -10,6 +10,7 @@ class COleDateTime {
 public:
     COleDateTime() = default;  // the zero date
     explicit COleDateTime(double value) : m_dt(value) {}
+    // Years 100 to 9999; parts that make no valid date and time give the zero date.
     COleDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
     static COleDateTime GetCurrentTime();  // local time, to the second
@@ -26,9 +27,12 @@ public:
     std::string ToIso() const;
     static std::optional<COleDateTime> FromIso(std::string_view iso);
 
-    // strftime-style formatting; "%x" is the French short date "dd/mm/yyyy".
+    // strftime-style formatting; "%x" is the French short date "dd/mm/yyyy", "%X" the time
+    // "hh:mm:ss".
     std::string Format(const char* format = "%x") const;
 
+    // The parts are rounded to the nearest second; a value outside years 100 to 9999 reads as
+    // the zero date.
     bool IsZero() const { return m_dt == 0.0; }
     double GetValue() const { return m_dt; }
     int GetYear() const;

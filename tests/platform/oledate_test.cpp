@@ -1,0 +1,99 @@
+#include "platform/oledate.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+namespace {
+
+TEST(OleDateTest, CountsDaysFromTheThirtiethOfDecember1899) {
+    EXPECT_EQ(COleDateTime(1899, 12, 30).GetValue(), 0.0);
+    EXPECT_TRUE(COleDateTime(1899, 12, 30).IsZero());
+    EXPECT_EQ(COleDateTime(1900, 1, 1).GetValue(), 2.0);
+    EXPECT_EQ(COleDateTime(2013, 4, 15).GetValue(), 41379.0);
+    EXPECT_EQ(COleDateTime(2013, 4, 15, 18, 0, 0).GetValue(), 41379.75);
+    EXPECT_EQ(COleDateTime(1899, 12, 29, 6, 0, 0).GetValue(), -1.25);
+    EXPECT_LT(COleDateTime(2013, 4, 14), COleDateTime(2013, 4, 15));
+}
+
+TEST(OleDateTest, InvalidPartsGiveTheZeroDate) {
+    EXPECT_TRUE(COleDateTime(2013, 2, 31).IsZero());
+    EXPECT_TRUE(COleDateTime(2013, 13, 1).IsZero());
+    EXPECT_TRUE(COleDateTime(2013, 4, 15, 24, 0, 0).IsZero());
+    EXPECT_TRUE(COleDateTime(99, 1, 1).IsZero());
+    EXPECT_TRUE(COleDateTime(10000, 1, 1).IsZero());
+    EXPECT_FALSE(COleDateTime(2012, 2, 29).IsZero());
+}
+
+TEST(OleDateTest, SplitsTheValueIntoItsParts) {
+    const COleDateTime date(2013, 4, 15, 9, 5, 59);
+    EXPECT_EQ(date.GetYear(), 2013);
+    EXPECT_EQ(date.GetMonth(), 4);
+    EXPECT_EQ(date.GetDay(), 15);
+    EXPECT_EQ(date.GetHour(), 9);
+    EXPECT_EQ(date.GetMinute(), 5);
+    EXPECT_EQ(date.GetSecond(), 59);
+    const COleDateTime beforeEpoch(-1.25);
+    EXPECT_EQ(beforeEpoch.GetDay(), 29);
+    EXPECT_EQ(beforeEpoch.GetHour(), 6);
+    // A value a hair below a whole second is that second.
+    EXPECT_EQ(COleDateTime(41380.0 - 1e-9).GetDay(), 16);
+    EXPECT_EQ(COleDateTime(1e300).GetYear(), 1899);
+}
+
+TEST(OleDateTest, ParsesFrenchDayMonthYear) {
+    EXPECT_EQ(COleDateTime::ParseDateTime("15/04/2013"), COleDateTime(2013, 4, 15));
+    EXPECT_EQ(COleDateTime::ParseDateTime(" 5.4.2013\t"), COleDateTime(2013, 4, 5));
+    EXPECT_EQ(COleDateTime::ParseDateTime("15-04-13"), COleDateTime(2013, 4, 15));
+    EXPECT_EQ(COleDateTime::ParseDateTime("15/04/29"), COleDateTime(2029, 4, 15));
+    EXPECT_EQ(COleDateTime::ParseDateTime("15/04/30"), COleDateTime(1930, 4, 15));
+    EXPECT_EQ(COleDateTime::ParseDateTime("15/04/2013 18:30"), COleDateTime(2013, 4, 15, 18, 30));
+    EXPECT_EQ(COleDateTime::ParseDateTime("15/04/2013  8:30:12"),
+              COleDateTime(2013, 4, 15, 8, 30, 12));
+}
+
+TEST(OleDateTest, RejectsTextThatIsNotADate) {
+    for (const char* text :
+         {"31/02/2013", "29/02/2013", "15/13/2013", "00/04/2013", "", "  ", "15/04", "15/04/",
+          "2013-04-15", "15/04/2013x", "15/04/2013 25:00", "15/04/2013 12", "15/04/2013 12:60",
+          "15/04/201318:30", "a/b/c", "-1/04/2013", "15/04/99999", "15/04/0013"}) {
+        EXPECT_FALSE(COleDateTime::ParseDateTime(text)) << text;
+    }
+}
+
+TEST(OleDateTest, FormatsTheShortDateTheFrenchWay) {
+    EXPECT_EQ(COleDateTime(2013, 4, 5, 18, 30).Format(), "05/04/2013");
+    EXPECT_EQ(COleDateTime(2013, 4, 5, 18, 30).Format("%x %X"), "05/04/2013 18:30:00");
+    EXPECT_EQ(COleDateTime(2013, 4, 15).Format("%Y%m%d %j %w %%x"), "20130415 105 1 %x");
+    const COleDateTime date(2013, 4, 15);
+    EXPECT_EQ(COleDateTime::ParseDateTime(date.Format("%x")), date);
+    EXPECT_EQ(COleDateTime(2013, 4, 15).Format(""), "");
+}
+
+TEST(OleDateTest, StoresIsoTextAndReadsItBack) {
+    EXPECT_EQ(COleDateTime(2013, 4, 15).ToIso(), "2013-04-15");
+    EXPECT_EQ(COleDateTime(2013, 4, 15, 8, 5, 3).ToIso(), "2013-04-15 08:05:03");
+    EXPECT_EQ(COleDateTime().ToIso(), "1899-12-30");
+    EXPECT_EQ(COleDateTime::FromIso("2013-04-15"), COleDateTime(2013, 4, 15));
+    EXPECT_EQ(COleDateTime::FromIso("2013-04-15 08:05:03"), COleDateTime(2013, 4, 15, 8, 5, 3));
+    EXPECT_EQ(COleDateTime::FromIso("2013-04-15T08:05"), COleDateTime(2013, 4, 15, 8, 5));
+    for (const char* iso : {"2013-02-31", "2013-4-15", "15/04/2013", "2013-04-15 8", "2013-04-15X",
+                            "2013-04-15 08:05:03 ", ""}) {
+        EXPECT_FALSE(COleDateTime::FromIso(iso)) << iso;
+    }
+}
+
+TEST(OleDateTest, TodayIsTheLocalDateOfNowAtMidnight) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const COleDateTime today = COleDateTime::Today();
+    const COleDateTime current = COleDateTime::GetCurrentTime();
+    if (today.GetDay() != local.tm_mday) GTEST_SKIP() << "midnight passed during the test";
+    EXPECT_EQ(today.GetYear(), local.tm_year + 1900);
+    EXPECT_EQ(today.GetMonth(), local.tm_mon + 1);
+    EXPECT_EQ(today.GetHour() + today.GetMinute() + today.GetSecond(), 0);
+    EXPECT_EQ(COleDateTime(current.GetYear(), current.GetMonth(), current.GetDay()), today);
+}
+
+}  // namespace
