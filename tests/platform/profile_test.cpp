@@ -1,0 +1,147 @@
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+class ProfileTest : public ::testing::Test {
+  protected:
+    void Store(const std::string& content) { std::ofstream(m_path, std::ios::binary) << content; }
+    std::string Stored() const {
+        std::ifstream in(m_path, std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        return content.str();
+    }
+    std::string Get(std::string_view section, std::string_view key) const {
+        return profile::GetString(m_path, section, key, "default");
+    }
+
+    TempDir m_dir;
+    std::string m_path = m_dir.File("Prixel.ini");
+};
+
+TEST_F(ProfileTest, MissingFileSectionOrKeyGiveTheDefault) {
+    EXPECT_EQ(Get("PrixelCustomerKey", "CustomerNumber"), "default");
+    Store("[Other]\r\nCustomerNumber=1\r\n[PrixelCustomerKey]\r\nServerAddr=x\r\n");
+    EXPECT_EQ(Get("Missing", "CustomerNumber"), "default");
+    EXPECT_EQ(Get("PrixelCustomerKey", "CustomerNumber"), "default");
+    EXPECT_EQ(profile::GetString(m_path, "Missing", "Key", "10000  "), "10000");
+    EXPECT_EQ(profile::GetString(m_dir.Folder(), "Missing", "Key", "d"), "d");  // a folder
+}
+
+TEST_F(ProfileTest, NamesMatchWhateverTheirCaseAndBlanks) {
+    Store("; comment=no\n[ prixelcustomerkey ]\n  CUSTOMERNUMBER  =  42 17  \n");
+    EXPECT_EQ(Get("PrixelCustomerKey", "CustomerNumber"), "42 17");
+    EXPECT_EQ(Get("PRIXELCUSTOMERKEY", "customernumber"), "42 17");
+}
+
+TEST_F(ProfileTest, ReadsTheFirstEntryOfTheFirstSection) {
+    Store("[S]\nk=1\nk=2\n[T]\nk=3\n[s]\nk=4\n");
+    EXPECT_EQ(Get("S", "k"), "1");
+    EXPECT_EQ(Get("T", "k"), "3");
+}
+
+TEST_F(ProfileTest, EnclosingQuotesAreDropped) {
+    Store("[S]\na=\"x y\"\nb='z'\nc=\"unbalanced\nd=\"\nk=v=w\nempty=\n");
+    EXPECT_EQ(Get("S", "a"), "x y");
+    EXPECT_EQ(Get("S", "b"), "z");
+    EXPECT_EQ(Get("S", "c"), "\"unbalanced");
+    EXPECT_EQ(Get("S", "d"), "\"");
+    EXPECT_EQ(Get("S", "k"), "v=w");
+    EXPECT_EQ(Get("S", "empty"), "");
+}
+
+TEST_F(ProfileTest, LongValuesComeBackCutToTheBuffer) {
+    ASSERT_TRUE(profile::WriteString(m_path, "S", "Long", std::string(3000, 'r')));
+    EXPECT_EQ(Get("S", "Long"), std::string(profile::kBufferSize - 1, 'r'));
+    EXPECT_EQ(profile::GetString(m_path, "S", "None", std::string(3000, 'd')).size(), 2047u);
+}
+
+TEST_F(ProfileTest, WritingCreatesFileAndSectionWithWindowsLineEnds) {
+    ASSERT_TRUE(profile::WriteString(m_path, "PrixelCustomerKey", "CustomerNumber", "C123"));
+    ASSERT_TRUE(profile::WriteString(m_path, "PrixelCustomerKey", "ServerAddr", "h\xE9te"));
+    ASSERT_TRUE(profile::WriteString(m_path, "Other", "Key", ""));
+    EXPECT_EQ(Stored(),
+              "[PrixelCustomerKey]\r\nCustomerNumber=C123\r\nServerAddr=h\xE9te\r\n"
+              "[Other]\r\nKey=\r\n");
+    EXPECT_EQ(Get("PrixelCustomerKey", "ServerAddr"), "h\xE9te");
+}
+
+TEST_F(ProfileTest, WritingKeepsEveryOtherLineAsItWas) {
+    Store(
+        "; settings\n[First]\nA = 1\n\n[PrixelCustomerKey]\r\nrightsstring=old ; note\n"
+        "ServerAddr=s\n\n\n[Last]\nZ=9");
+    ASSERT_TRUE(profile::WriteString(m_path, "PrixelCustomerKey", "RightsString", "new"));
+    ASSERT_TRUE(profile::WriteString(m_path, "PrixelCustomerKey", "CustomerNumber", "7"));
+    ASSERT_TRUE(profile::WriteString(m_path, "last", "Y", "8"));
+    ASSERT_TRUE(profile::WriteString(m_path, "New", "K", "v"));
+    EXPECT_EQ(Stored(),
+              "; settings\n[First]\nA = 1\n\n[PrixelCustomerKey]\r\nRightsString=new\n"
+              "ServerAddr=s\nCustomerNumber=7\n\n\n[Last]\nZ=9\nY=8\n[New]\nK=v\n");
+}
+
+TEST_F(ProfileTest, KeepsTheFilesPermissions) {
+    Store("[S]\n");
+    ASSERT_EQ(chmod(m_path.c_str(), 0640), 0);
+    ASSERT_TRUE(profile::WriteString(m_path, "S", "k", "v"));
+    struct stat info {};
+    ASSERT_EQ(stat(m_path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(ProfileTest, ReadOnlyFileIsLeftUnchanged) {
+    Store("[S]\nk=old\n");
+    ASSERT_EQ(chmod(m_path.c_str(), 0444), 0);
+    EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "new"));
+    EXPECT_EQ(Stored(), "[S]\nk=old\n");
+}
+
+TEST_F(ProfileTest, UnwritablePlacesAreReportedAndLeftAlone) {
+    EXPECT_FALSE(profile::WriteString(m_dir.File("missing/Prixel.ini"), "S", "k", "v"));
+    EXPECT_FALSE(profile::WriteString(m_dir.Folder(), "S", "k", "v"));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("missing")));
+    if (geteuid() != 0) {  // the superuser may write in any folder
+        Store("[S]\nk=old\n");
+        ASSERT_EQ(chmod(m_dir.Path().c_str(), 0555), 0);
+        EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "new"));
+        EXPECT_EQ(Stored(), "[S]\nk=old\n");
+    }
+}
+
+TEST_F(ProfileTest, RefusesEntriesThatWouldBreakTheFile) {
+    Store("[S]\nk=old\n");
+    EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "x\nNavigateTimeout=0"));
+    EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "x\r"));
+    EXPECT_FALSE(profile::WriteString(m_path, "S", "a=b", "v"));
+    EXPECT_FALSE(profile::WriteString(m_path, "S", " ", "v"));
+    EXPECT_FALSE(profile::WriteString(m_path, "S]x", "k", "v"));
+    EXPECT_FALSE(profile::WriteString(m_path, "S\n[T", "k", "v"));
+    EXPECT_EQ(Stored(), "[S]\nk=old\n");
+}
+
+TEST_F(ProfileTest, GarbageIsReadWithoutHarm) {
+    using namespace std::string_literals;
+    std::string garbage = "\x00\xFF\xFE[\x01no end\nno equals sign\n=orphan\n[S\nk=v\r\r\n]x=y\n"s;
+    for (int b = 0; b < 256; ++b) garbage += static_cast<char>(b);
+    Store(garbage);
+    EXPECT_EQ(Get("S", "k"), "v");
+    EXPECT_EQ(Get("S", ""), "default");
+    EXPECT_EQ(Get("", "x"), "default");
+    ASSERT_TRUE(profile::WriteString(m_path, "S", "new", "1"));
+    EXPECT_EQ(Get("S", "new"), "1");
+    EXPECT_EQ(Stored().substr(0, garbage.size()), garbage);
+}
+
+}  // namespace
