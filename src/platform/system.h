@@ -7,7 +7,8 @@
 
 namespace sys {
 
-// The computer's name, asked with a buffer of 16 characters: at most 15 characters.
+// The computer's name, asked with a buffer of 16 characters: at most 15 characters. Here the
+// host name's first label, cut to 15 characters and in upper case as Windows gives it.
 // Nothing when the name cannot be obtained.
 std::optional<std::string> GetComputerName();
 
