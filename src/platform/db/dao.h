@@ -29,6 +29,8 @@ constexpr long kNoCurrentRecord = 3021;     // a move, edit or delete without a 
 constexpr long kUnknownName = 3078;         // a table or column the database does not hold
 constexpr long kUpdateWithoutEdit = 3020;   // Update without AddNew or Edit
 constexpr long kGeneralFailure = 3146;      // anything else the engine reported
+constexpr long kDatabaseExists = 3204;      // creating a database over an existing file
+constexpr long kObjectClosed = 3420;        // a database or recordset used while not open
 }  // namespace dao
 
 class CDaoException : public std::runtime_error {

@@ -1,0 +1,34 @@
+#pragma once
+// The SQLite driver of the database port. Connections to one file are shared: opening a file
+// that an open connection already serves (with the same read-only choice) gives that connection.
+// Each connection keeps its prepared statements for reuse, runs in WAL mode with synchronous
+// NORMAL and foreign keys off, and waits busyTimeoutMs for another connection's lock before a
+// statement fails with code 3260.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "platform/db/driver.h"
+
+namespace adapters {
+
+class SqliteDriver : public db::Driver {
+  public:
+    explicit SqliteDriver(int busyTimeoutMs = 2000);
+    // The driver the database port uses unless another is put in its place.
+    static std::shared_ptr<SqliteDriver> Shared();
+
+    std::shared_ptr<db::Connection> Open(const std::string& path, bool readOnly) override;
+    std::shared_ptr<db::Connection> Create(const std::string& path) override;
+
+  private:
+    std::shared_ptr<db::Connection> Connect(const std::string& path, bool readOnly, bool create);
+
+    int m_busyTimeoutMs;
+    // Open connections by canonical path (UTF-8) and read-only choice.
+    std::map<std::pair<std::string, bool>, std::weak_ptr<db::Connection>> m_connections;
+};
+
+}  // namespace adapters
