@@ -1,0 +1,125 @@
+#pragma once
+// A database driver for tests that makes database errors happen. It wraps a real driver and
+// raises a chosen CDaoException for the Nth statement from now, for every statement whose Jet
+// text contains a given piece, or for every open, before the real driver sees it. Put it in
+// place for a scope with ScopedDriver:
+//
+//     auto faulty = std::make_shared<dbtest::FaultyDriver>();
+//     dbtest::ScopedDriver scoped(faulty);
+//     faulty->FailWhenContains("INSERT INTO Famille", dao::kDuplicateKey, "Doublon ...");
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "adapters/sqlite/sqlite_driver.h"
+#include "platform/db/dao.h"
+#include "platform/db/driver.h"
+#include "platform/text.h"
+
+namespace dbtest {
+
+class FaultyDriver : public db::Driver {
+  public:
+    explicit FaultyDriver(std::shared_ptr<db::Driver> real = adapters::SqliteDriver::Shared())
+        : m_real(std::move(real)), m_plan(std::make_shared<Plan>()) {}
+
+    // The nth statement prepared or executed from now on fails (1: the next one), once.
+    void FailNth(int n, long code, std::string description = DefaultDescription()) {
+        m_plan->countdown = n;
+        m_plan->nth = CDaoException(code, std::move(description));
+    }
+    // Every statement whose Jet text contains piece fails, until Heal.
+    void FailWhenContains(std::string piece, long code,
+                          std::string description = DefaultDescription()) {
+        m_plan->piece = std::move(piece);
+        m_plan->matching = CDaoException(code, std::move(description));
+    }
+    // Every Open and Create fails, until Heal.
+    void FailOpen(long code, std::string description = DefaultDescription()) {
+        m_plan->open = CDaoException(code, std::move(description));
+    }
+    void Heal() {
+        const int seen = m_plan->seen;
+        *m_plan = Plan();
+        m_plan->seen = seen;
+    }
+    // Statements prepared or executed through this driver so far.
+    int Statements() const { return m_plan->seen; }
+
+    std::shared_ptr<db::Connection> Open(const std::string& path, bool readOnly) override {
+        if (m_plan->open) throw *m_plan->open;
+        return std::make_shared<Connection>(m_real->Open(path, readOnly), m_plan);
+    }
+    std::shared_ptr<db::Connection> Create(const std::string& path) override {
+        if (m_plan->open) throw *m_plan->open;
+        return std::make_shared<Connection>(m_real->Create(path), m_plan);
+    }
+
+  private:
+    static std::string DefaultDescription() {
+        return text::FromUtf8("Erreur provoquée par le test.");
+    }
+
+    struct Plan {
+        int seen = 0;
+        int countdown = 0;
+        std::optional<CDaoException> nth;
+        std::string piece;
+        std::optional<CDaoException> matching;
+        std::optional<CDaoException> open;
+
+        void Check(const std::string& sql) {
+            ++seen;
+            if (nth && --countdown == 0) {
+                const CDaoException fault = *nth;
+                nth.reset();
+                throw fault;
+            }
+            if (matching && sql.find(piece) != std::string::npos) throw *matching;
+        }
+    };
+
+    class Connection : public db::Connection {
+      public:
+        Connection(std::shared_ptr<db::Connection> real, std::shared_ptr<Plan> plan)
+            : m_real(std::move(real)), m_plan(std::move(plan)) {}
+
+        std::unique_ptr<db::Statement> Prepare(const std::string& jetSql) override {
+            m_plan->Check(jetSql);
+            return m_real->Prepare(jetSql);
+        }
+        void Execute(const std::string& jetSql) override {
+            m_plan->Check(jetSql);
+            m_real->Execute(jetSql);
+        }
+        std::int64_t LastInsertRowId() override { return m_real->LastInsertRowId(); }
+        std::int64_t Changes() override { return m_real->Changes(); }
+        std::vector<db::ColumnInfo> TableColumns(const std::string& table) override {
+            return m_real->TableColumns(table);
+        }
+        bool IsReadOnly() const override { return m_real->IsReadOnly(); }
+
+      private:
+        std::shared_ptr<db::Connection> m_real;
+        std::shared_ptr<Plan> m_plan;
+    };
+
+    std::shared_ptr<db::Driver> m_real;
+    std::shared_ptr<Plan> m_plan;
+};
+
+// Puts a driver in place of the current one for the life of the object.
+class ScopedDriver {
+  public:
+    explicit ScopedDriver(std::shared_ptr<db::Driver> driver)
+        : m_previous(db::ReplaceDriver(std::move(driver))) {}
+    ~ScopedDriver() { db::ReplaceDriver(m_previous); }
+    ScopedDriver(const ScopedDriver&) = delete;
+    ScopedDriver& operator=(const ScopedDriver&) = delete;
+
+  private:
+    std::shared_ptr<db::Driver> m_previous;
+};
+
+}  // namespace dbtest
