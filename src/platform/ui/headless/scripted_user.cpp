@@ -1,0 +1,126 @@
+#include "platform/ui/headless/scripted_user.h"
+
+#include <stdexcept>
+
+#include "platform/text.h"
+#include "platform/ui/desktop.h"
+#include "platform/ui/headless/headless_backend.h"
+
+namespace ui {
+namespace {
+
+bool IsButtonOf(unsigned type, int answer) {
+    switch (type & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+            return answer == IDOK || answer == IDCANCEL;
+        case MB_YESNO:
+            return answer == IDYES || answer == IDNO;
+        default:
+            return answer == IDOK;
+    }
+}
+
+int FirstButtonOf(unsigned type) {
+    return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+}
+
+}  // namespace
+
+ScriptedUser& ScriptedUser::OnWindow(int dialogId, Condition when,
+                                     std::function<void(HeadlessBackend&, Hwnd)> act) {
+    Step step;
+    step.dialogId = dialogId;
+    step.when = std::move(when);
+    step.act = std::move(act);
+    m_steps.push_back(std::move(step));
+    return *this;
+}
+
+ScriptedUser& ScriptedUser::Press(int dialogId, int buttonId, Condition when) {
+    return OnWindow(dialogId, std::move(when), [buttonId](HeadlessBackend& backend, Hwnd dialog) {
+        backend.PressButton(dialog, buttonId);
+    });
+}
+
+ScriptedUser& ScriptedUser::PressEscape(int dialogId, Condition when) {
+    return OnWindow(dialogId, std::move(when),
+                    [](HeadlessBackend& backend, Hwnd dialog) { backend.Cancel(dialog); });
+}
+
+ScriptedUser& ScriptedUser::CloseWindow(int dialogId, Condition when) {
+    return PressEscape(dialogId, std::move(when));
+}
+
+ScriptedUser& ScriptedUser::Type(int dialogId, int editId, std::string text, Condition when) {
+    return OnWindow(dialogId, std::move(when),
+                    [editId, text = std::move(text)](HeadlessBackend& backend, Hwnd dialog) {
+                        backend.TypeText(dialog, editId, text);
+                    });
+}
+
+ScriptedUser& ScriptedUser::ClickRow(int dialogId, int listId, int row, Condition when) {
+    return OnWindow(dialogId, std::move(when),
+                    [listId, row](HeadlessBackend& backend, Hwnd dialog) {
+                        backend.ClickListRow(dialog, listId, row);
+                    });
+}
+
+ScriptedUser& ScriptedUser::DragColumnDivider(int dialogId, int listId, int column, int width,
+                                              Condition when) {
+    return OnWindow(dialogId, std::move(when),
+                    [listId, column, width](HeadlessBackend& backend, Hwnd dialog) {
+                        backend.DragColumnDivider(dialog, listId, column, width);
+                    });
+}
+
+ScriptedUser& ScriptedUser::Do(int dialogId, std::function<void()> action, Condition when) {
+    return OnWindow(dialogId, std::move(when),
+                    [action = std::move(action)](HeadlessBackend&, Hwnd) { action(); });
+}
+
+ScriptedUser& ScriptedUser::AnswerMessageBox(int answer) {
+    Step step;
+    step.kind = StepKind::MessageBox;
+    step.answer = answer;
+    m_steps.push_back(std::move(step));
+    return *this;
+}
+
+ScriptedUser& ScriptedUser::ChooseFolder(std::optional<std::string> folder) {
+    Step step;
+    step.kind = StepKind::FolderChooser;
+    step.folder = std::move(folder);
+    m_steps.push_back(std::move(step));
+    return *this;
+}
+
+bool ScriptedUser::TryAct(HeadlessBackend& backend) {
+    if (m_steps.empty() || m_steps.front().kind != StepKind::Window) return false;
+    const WindowModel* dialog = backend.FindDialog(m_steps.front().dialogId);
+    if (!dialog) return false;
+    Hwnd handle = dialog->handle;
+    if (m_steps.front().when && !m_steps.front().when()) return false;
+    Step step = std::move(m_steps.front());
+    m_steps.pop_front();
+    step.act(backend, handle);
+    return true;
+}
+
+int ScriptedUser::AnswerMessageBox(const std::string& text, unsigned type) {
+    if (m_steps.empty() || m_steps.front().kind != StepKind::MessageBox) return FirstButtonOf(type);
+    int answer = m_steps.front().answer;
+    m_steps.pop_front();
+    if (!IsButtonOf(type, answer))
+        throw std::logic_error(text::Format("scripted answer %d is not a button of the box \"%s\"",
+                                            answer, text::ToUtf8(text).c_str()));
+    return answer;
+}
+
+std::optional<std::string> ScriptedUser::AnswerFolderChooser() {
+    if (m_steps.empty() || m_steps.front().kind != StepKind::FolderChooser) return std::nullopt;
+    std::optional<std::string> folder = std::move(m_steps.front().folder);
+    m_steps.pop_front();
+    return folder;
+}
+
+}  // namespace ui
