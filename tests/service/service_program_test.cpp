@@ -1,0 +1,136 @@
+// The service program itself, over HTTPS, checked with curl and the authority it made.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+extern char** environ;
+
+namespace {
+
+class RunningService {
+  public:
+    explicit RunningService(const TempDir& dir) {
+        int pipeEnds[2];
+        if (pipe(pipeEnds) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+        const std::string certs = dir.File("certs");
+        const std::string data = dir.File("data");
+        std::vector<const char*> args = {PRIXEL_SERVICE_EXE, "--port", "0",          "--make-cert",
+                                         certs.c_str(),      "--data", data.c_str(), nullptr};
+        posix_spawn(&m_pid, PRIXEL_SERVICE_EXE, &actions, nullptr,
+                    const_cast<char* const*>(args.data()), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(pipeEnds[1]);
+        m_output = fdopen(pipeEnds[0], "r");
+        if (std::fscanf(m_output, "port %d", &m_port) != 1) m_port = 0;
+    }
+
+    ~RunningService() {
+        if (m_pid > 0 && !m_stopped) Stop();
+        if (m_output != nullptr) std::fclose(m_output);
+    }
+
+    int Port() const { return m_port; }
+
+    // SIGTERM, then the exit status.
+    int Stop() {
+        m_stopped = true;
+        kill(m_pid, SIGTERM);
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+  private:
+    pid_t m_pid = 0;
+    FILE* m_output = nullptr;
+    int m_port = 0;
+    bool m_stopped = false;
+};
+
+std::string Output(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return output;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
+    pclose(pipe);
+    return output;
+}
+
+class ServiceTestProgram : public ::testing::Test {
+  protected:
+    std::string Get(const std::string& pathAndQuery) {
+        return Output("curl -s --cacert '" + dir.File("certs/ca.pem") + "' 'https://127.0.0.1:" +
+                      std::to_string(service.Port()) + pathAndQuery + "'");
+    }
+    std::string Command(const std::string& code, const std::string& param) {
+        return "/awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_" + code + "_" + param +
+               "__" + identity + ":SOC";
+    }
+
+    TempDir dir;
+    RunningService service{dir};
+    std::string identity = ":PC01:127.0.0.1:::";
+};
+
+TEST_F(ServiceTestProgram, AnswersMakersRecordingAndTariffChangesOverHttps) {
+    ASSERT_GT(service.Port(), 0);
+    const std::string own = "127.0.0.1:" + std::to_string(service.Port());
+
+    const std::string makers = Get(Command("LT", ""));
+    ASSERT_TRUE(makers.starts_with("<HTML><BODY><PRE>:PC01:" + own + ":\r\n")) << makers;
+    ASSERT_TRUE(makers.ends_with("\r\n</PRE></BODY></HTML>"));
+    const std::string firstLine = makers.substr(makers.find("\r\n") + 2);
+    const std::string makerId = firstLine.substr(0, firstLine.find('\t'));
+
+    const std::string recorded = Get(
+        Command("EC1", "CLI1|Soci%E9t%E9|1%20rue||75001|Paris|01|02||a@b.fr|SER9|0|1|S|A|PC07|0"));
+    EXPECT_EQ(recorded, "<HTML><BODY><PRE>!C000001:PC07:" + own +
+                            ":CATALOGUE;TARIFS\r\n</PRE></BODY></HTML>");
+
+    EXPECT_EQ(Get("/admin/tariff?maker=" + makerId + "&date=01/02/2030&version=2030.1&factor=2"),
+              "tarif " + makerId + " 01/02/2030 2030.1\n");
+    const std::string changed = Get(Command("LT", ""));
+    EXPECT_NE(changed.find(makerId + "\t"), std::string::npos);
+    EXPECT_NE(changed.find("\t01/02/2030\t2030.1\t"), std::string::npos);
+    EXPECT_EQ(Get("/admin/tariff?maker=nobody&date=01/02/2030&version=1"),
+              "Fabricant inconnu : nobody\n");
+    EXPECT_EQ(Get("/admin/tariff?maker=" + makerId + "&date=2030-02-01&version=1"),
+              "Date invalide, JJ/MM/AAAA attendu\n");
+    EXPECT_NE(Get("/admin/log").find("PAGE_EC1_CLI1|Société|1 rue"), std::string::npos);
+    EXPECT_EQ(service.Stop(), 0);
+}
+
+TEST_F(ServiceTestProgram, SpoilsAnswersOnRequest) {
+    ASSERT_GT(service.Port(), 0);
+    Get("/admin/malformed?on=1");
+    EXPECT_EQ(Get(Command("EF", "a|b")).find("<BODY><PRE>"), std::string::npos);
+    Get("/admin/malformed?on=0");
+    Get("/admin/oversize?bytes=10000000");
+    EXPECT_EQ(Get(Command("EF", "a|b")).size(), 10'000'000u);
+    EXPECT_EQ(Get("/admin/oversize?bytes=lots"), "Nombre invalide pour bytes : lots\n");
+    Get("/admin/reset");
+    EXPECT_TRUE(Get(Command("EF", "a|b")).ends_with("</PRE></BODY></HTML>"));
+    EXPECT_EQ(Get("/admin/withdraw?code=NOPE"), "Article inconnu : NOPE\n");
+    EXPECT_NE(Get("/nulle-part").find("Adresse inconnue du service."), std::string::npos);
+}
+
+TEST(ServiceTestProgramArguments, RefusesToStartWithoutCertificate) {
+    const std::string output = Output(std::string(PRIXEL_SERVICE_EXE) + " --port 0 2>&1; echo $?");
+    EXPECT_EQ(output, "prixel-service: give --cert and --key, or --make-cert DIR\n2\n");
+}
+
+}  // namespace
