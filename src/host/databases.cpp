@@ -14,7 +14,7 @@ class CompanyDBManager final : public CmdDBManager {
     }
 };
 
-// The service library lives in the company's "prixel" folder.
+// The service library lives in the company's "prixel" folder; no company, no folder.
 class CompanyBibObj final : public CmdBibObj {
   public:
     std::string GetChemin() const override {
