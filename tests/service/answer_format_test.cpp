@@ -97,6 +97,8 @@ TEST(ServiceTestFormat, DatesConvertBothWaysAndRefuseOtherShapes) {
     EXPECT_EQ(DayMonthYear("2013041"), "");
     EXPECT_EQ(YearMonthDay("15-04-2013"), "");
     EXPECT_EQ(YearMonthDay("aa/04/2013"), "");
+    EXPECT_EQ(YearMonthDay("15/13/2013"), "");
+    EXPECT_EQ(YearMonthDay("00/04/2013"), "");
 }
 
 TEST(ServiceTestFormat, PaddingReachesTheAskedSizeExactly) {

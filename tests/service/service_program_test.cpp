@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
 #include "support/temp_dir.h"
 
 extern char** environ;
@@ -128,9 +129,52 @@ TEST_F(ServiceTestProgram, SpoilsAnswersOnRequest) {
     EXPECT_NE(Get("/nulle-part").find("Adresse inconnue du service."), std::string::npos);
 }
 
+TEST_F(ServiceTestProgram, APersonPicksOnTheCatalogueAndTheRecuperationAnswersThePicks) {
+    ASSERT_GT(service.Port(), 0);
+    const std::string page =
+        Get("/Varneloawp?COMMANDE=1:2:7.50_AWPArticle_PAGEAFFICHE_RA_|||||plaque%20BA13_"
+            "20240101120000_" +
+            identity + ":SOC");
+    EXPECT_NE(page.find("value=\"plaque BA13\""), std::string::npos);
+    const size_t link = page.find("/catalogue/pick?");
+    ASSERT_NE(link, std::string::npos);
+    std::string pick = page.substr(link, page.find('"', link) - link);
+    for (size_t amp; (amp = pick.find("&amp;")) != std::string::npos;) pick.replace(amp, 5, "&");
+    const std::string code =
+        pick.substr(pick.find("code=") + 5, pick.find("&q=") - pick.find("code=") - 5);
+    Get(pick);
+
+    const std::string answer =
+        Get("/awp/varneloawp.awp?COMMANDE=1:2_VarneloAWP_PAGERECUP___20240101120000_" + identity +
+            ":SOC");
+    const std::string body = answer.substr(answer.find("\r\n") + 2);
+    const std::vector<std::string> fields = text::Split(body.substr(0, body.find("\r\n")), '\t');
+    ASSERT_EQ(fields.size(), 30u);
+    EXPECT_EQ(fields[1] + fields[2], code);
+    EXPECT_TRUE(body.ends_with("\r\n</PRE></BODY></HTML>"));
+}
+
+TEST_F(ServiceTestProgram, RefusesIncompleteForms) {
+    ASSERT_GT(service.Port(), 0);
+    const std::string refused =
+        Output("curl -s --cacert '" + dir.File("certs/ca.pem") +
+               "' -d societe=X 'https://127.0.0.1:" + std::to_string(service.Port()) +
+               "/compte' | iconv -f cp1252 -t utf-8");
+    EXPECT_NE(refused.find("Renseignez la raison sociale et l'adresse e-mail."), std::string::npos);
+    EXPECT_EQ(Get("/admin/pick?stamp=1"), "Paramètre manquant : codes\n");
+    EXPECT_EQ(Get("/admin/tariff?maker=1&date=01/02/2030&version=1&factor=-2"),
+              "Coefficient de prix invalide : -2\n");
+}
+
 TEST(ServiceTestProgramArguments, RefusesToStartWithoutCertificate) {
     const std::string output = Output(std::string(PRIXEL_SERVICE_EXE) + " --port 0 2>&1; echo $?");
     EXPECT_EQ(output, "prixel-service: give --cert and --key, or --make-cert DIR\n2\n");
+    TempDir dir;
+    const std::string bad = dir.File("bad.pem");
+    Output("echo nothing > '" + bad + "'");
+    EXPECT_EQ(Output(std::string(PRIXEL_SERVICE_EXE) + " --cert '" + bad + "' --key '" + bad +
+                     "' --data '" + dir.File("data") + "' 2>&1; echo $?"),
+              "prixel-service: certificate or key unusable: " + bad + ", " + bad + "\n1\n");
 }
 
 }  // namespace

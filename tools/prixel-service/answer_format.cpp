@@ -126,7 +126,10 @@ std::string YearMonthDay(std::string_view ddmmyyyy) {
     if (ddmmyyyy.size() != 10 || ddmmyyyy[2] != '/' || ddmmyyyy[5] != '/') return "";
     std::string digits = std::string(ddmmyyyy.substr(6, 4)) + std::string(ddmmyyyy.substr(3, 2)) +
                          std::string(ddmmyyyy.substr(0, 2));
-    return AllDigits(digits) ? digits : "";
+    if (!AllDigits(digits)) return "";
+    const int month = std::stoi(digits.substr(4, 2));
+    const int day = std::stoi(digits.substr(6, 2));
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31 ? digits : "";
 }
 
 std::string Money(double value) {
