@@ -21,6 +21,10 @@ CRect PixelsOf(int x, int y, int cx, int cy) {
     return {left, top, left + MulDiv(cx, 6, 4), top + MulDiv(cy, 13, 8)};
 }
 
+// A periodic timer fires again no sooner than this, whatever its period; its first firing comes at
+// its period, at the loop's next turn for a period of 0.
+constexpr unsigned kShortestPeriodMs = 10;
+
 bool IsButton(ControlKind kind) {
     return kind == ControlKind::PushButton || kind == ControlKind::DefPushButton;
 }
@@ -438,7 +442,7 @@ void HeadlessBackend::DeliverTimer(Hwnd window, unsigned id) {
     });
     if (timer == m_timers.end()) return;
     timer->queued = false;
-    timer->dueMs = m_clock.NowMs() + timer->periodMs;
+    timer->dueMs = m_clock.NowMs() + std::max(timer->periodMs, kShortestPeriodMs);
     timer->order = m_nextTimerOrder++;
     if (WindowModel* model = Model(window); model && model->wnd) model->wnd->OnTimer(id);
 }

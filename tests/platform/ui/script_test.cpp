@@ -1,0 +1,111 @@
+#include <stdexcept>
+
+#include "headless_fixture.h"
+#include "platform/text.h"
+
+namespace uitest {
+namespace {
+
+using UiScriptTest = HeadlessTest;
+
+TEST_F(UiScriptTest, MessageBoxesTakeTheScriptedAnswersAndAreRecorded) {
+    std::vector<std::string> told;
+    backend->SetMessageBoxObserver(
+        [&](const ui::MessageBoxRecord& box) { told.push_back(text::ToUtf8(box.text)); });
+    user.AnswerMessageBox(IDNO).AnswerMessageBox(IDCANCEL);
+    const std::string question = text::FromUtf8("Confirmez-vous l'interruption ?");
+    EXPECT_EQ(AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION), IDNO);
+    EXPECT_EQ(AfxMessageBox("Continuer ?", MB_OKCANCEL), IDCANCEL);
+
+    ASSERT_EQ(backend->MessageBoxes().size(), 2u);
+    EXPECT_EQ(backend->MessageBoxes()[0].text, question);
+    EXPECT_EQ(backend->MessageBoxes()[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(backend->MessageBoxes()[0].answer, IDNO);
+    EXPECT_EQ(told, (std::vector<std::string>{"Confirmez-vous l'interruption ?", "Continuer ?"}));
+}
+
+TEST_F(UiScriptTest, AnUnansweredMessageBoxTakesItsFirstButton) {
+    EXPECT_EQ(AfxMessageBox("Ce répertoire n'existe pas."), IDOK);
+    EXPECT_EQ(AfxMessageBox("?", MB_OKCANCEL), IDOK);
+    EXPECT_EQ(AfxMessageBox("?", MB_YESNO | MB_ICONQUESTION), IDYES);
+}
+
+TEST_F(UiScriptTest, AScriptedAnswerThatIsNotAButtonOfTheBoxIsAnError) {
+    user.AnswerMessageBox(IDYES);
+    EXPECT_THROW(AfxMessageBox("Impossible de se connecter.", MB_OK), std::logic_error);
+}
+
+TEST_F(UiScriptTest, StepsRunInTheirOrder) {
+    // The head step waits for its dialog: a box shown meanwhile keeps its default and leaves the
+    // step where it is; the answer after it is for the box the press brings.
+    user.Press(kDialog, kOther).AnswerMessageBox(IDNO);
+    EXPECT_EQ(AfxMessageBox("?", MB_YESNO), IDYES);
+    EXPECT_EQ(user.PendingSteps(), 2u);
+
+    TestDialog dialog;
+    int answer = 0;
+    dialog.OnClicked(kOther, [&] {
+        answer = AfxMessageBox("Quitter ?", MB_YESNO);
+        dialog.EndDialog(answer);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDNO);
+    EXPECT_EQ(user.PendingSteps(), 0u);
+}
+
+TEST_F(UiScriptTest, AStepWaitsForItsCondition) {
+    TestDialog dialog;
+    bool ready = false;
+    dialog.onInit = [&] { dialog.SetTimer(1, 250); };
+    dialog.onTimer = [&](unsigned) {
+        ready = true;
+        dialog.KillTimer(1);
+    };
+    user.Press(kDialog, kOther, [&] { return ready; });
+    EXPECT_EQ(dialog.DoModal(), 42);
+    EXPECT_EQ(clock.NowMs(), 250);
+}
+
+TEST_F(UiScriptTest, StepsActOnTheNewestWindowOfTheirTemplate) {
+    TestDialog outer;
+    int inner = 0;
+    outer.OnClicked(kOther, [&] { inner = TestDialog().DoModal(); });
+    user.Press(kDialog, kOther).Press(kDialog, IDOK).PressEscape(kDialog);
+    EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    EXPECT_EQ(inner, IDOK);
+}
+
+TEST_F(UiScriptTest, LettingPendingMessagesThroughLetsTheUserActDuringLongWork) {
+    TestDialog progress;
+    bool cancel = false;
+    progress.onNotify = [&](int id, ui::Notification, int*) {
+        if (id != IDCANCEL) return false;
+        if (AfxMessageBox("Confirmez-vous l'interruption ?", MB_YESNO | MB_ICONQUESTION) == IDYES)
+            cancel = true;
+        return true;
+    };
+    ASSERT_TRUE(progress.Create(kModeless));
+    progress.m_progress.SetRange(0, 100);
+    user.Press(kModeless, IDCANCEL, [&] { return progress.m_progress.GetPos() >= 3; })
+        .AnswerMessageBox(IDNO)
+        .Press(kModeless, IDCANCEL, [&] { return progress.m_progress.GetPos() >= 6; })
+        .AnswerMessageBox(IDYES);
+    int line = 0;
+    for (; line < 100 && !cancel; ++line) {
+        progress.m_progress.SetPos(line);
+        ui::PumpPendingMessages();
+    }
+    EXPECT_EQ(line, 7);
+    EXPECT_EQ(backend->MessageBoxes().size(), 2u);
+    EXPECT_NE(progress.m_hWnd, 0);  // the window stays open
+}
+
+TEST_F(UiScriptTest, TypingIntoAMissingOrDisabledEditChangesNothing) {
+    TestDialog dialog;
+    dialog.onInit = [&] { dialog.GetDlgItem(kEdit)->EnableWindow(false); };
+    user.Type(kDialog, kEdit, "abc").Type(kDialog, 404, "abc").Press(kDialog, IDOK);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_strEdit, "");
+}
+
+}  // namespace
+}  // namespace uitest

@@ -1,0 +1,166 @@
+#include <utility>
+
+#include "headless_fixture.h"
+
+namespace uitest {
+namespace {
+
+using UiTimerTest = HeadlessTest;
+using Firing = std::pair<unsigned, std::int64_t>;  // timer id, time
+
+TEST_F(UiTimerTest, ALongTimeOutFiresAtOnceOnTheVirtualClockAfterAZeroTimeOut) {
+    std::vector<Firing> firings;
+    TestDialog dialog;
+    dialog.onInit = [&] {
+        EXPECT_EQ(dialog.SetTimer(987654321, 10000), 987654321u);
+        EXPECT_EQ(dialog.SetTimer(2, 0), 2u);
+    };
+    dialog.onTimer = [&](unsigned id) {
+        firings.emplace_back(id, clock.NowMs());
+        if (id == 2) dialog.KillTimer(2);
+        if (id == 987654321) dialog.EndDialog(11);
+    };
+    EXPECT_EQ(dialog.DoModal(), 11);
+    EXPECT_EQ(firings, (std::vector<Firing>{{2, 0}, {987654321, 10000}}));
+}
+
+TEST_F(UiTimerTest, TimersArePeriodicAndAZeroPeriodRepeatsAtTheShortestInterval) {
+    std::vector<Firing> firings;
+    TestDialog dialog;
+    dialog.onInit = [&] {
+        dialog.SetTimer(1, 100);
+        dialog.SetTimer(2, 0);
+    };
+    dialog.onTimer = [&](unsigned id) {
+        firings.emplace_back(id, clock.NowMs());
+        if (firings.size() == 5) dialog.EndDialog(0);
+    };
+    dialog.DoModal();
+    EXPECT_EQ(firings, (std::vector<Firing>{{2, 0}, {2, 10}, {2, 20}, {2, 30}, {2, 40}}));
+}
+
+TEST_F(UiTimerTest, KillTimerPreventsFiringEvenWhenTheTimerIsAlreadyDue) {
+    std::vector<unsigned> fired;
+    TestDialog dialog;
+    dialog.onInit = [&] {
+        dialog.SetTimer(1, 500);
+        EXPECT_TRUE(dialog.KillTimer(1));
+        EXPECT_FALSE(dialog.KillTimer(1));
+        dialog.SetTimer(2, 100);
+        dialog.SetTimer(3, 100);
+    };
+    dialog.onTimer = [&](unsigned id) {
+        fired.push_back(id);
+        if (id == 2) {
+            dialog.KillTimer(3);  // due at the same time, already waiting
+            dialog.SetTimer(4, 50);
+        }
+        if (id == 4) dialog.EndDialog(0);
+    };
+    dialog.DoModal();
+    EXPECT_EQ(fired, (std::vector<unsigned>{2, 4}));
+    EXPECT_EQ(clock.NowMs(), 150);
+}
+
+TEST_F(UiTimerTest, StartingATimerAgainRestartsItsPeriod) {
+    std::vector<Firing> firings;
+    TestDialog dialog;
+    dialog.onInit = [&] { dialog.SetTimer(1, 1000); };
+    user.Do(kDialog, [&] {
+        clock.Advance(600);
+        dialog.SetTimer(1, 1000);
+    });
+    dialog.onTimer = [&](unsigned id) {
+        firings.emplace_back(id, clock.NowMs());
+        dialog.EndDialog(0);
+    };
+    dialog.DoModal();
+    EXPECT_EQ(firings, (std::vector<Firing>{{1, 1600}}));
+}
+
+TEST_F(UiTimerTest, ATimerCannotStartWithoutAWindowOrWhenRefused) {
+    CWnd none;
+    EXPECT_EQ(none.SetTimer(1, 10), 0u);
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create(kDialog));
+    backend->RefuseTimers(true);
+    EXPECT_EQ(dialog.SetTimer(987654321, 3000), 0u);
+    backend->RefuseTimers(false);
+    EXPECT_EQ(dialog.SetTimer(987654321, 3000), 987654321u);
+}
+
+TEST_F(UiTimerTest, AModelessDialogIsDestroyedByItsOwnTimer) {
+    TestDialog dialog;
+    dialog.onInit = [&] { dialog.SetTimer(987654321, 3000); };
+    dialog.onTimer = [&](unsigned id) {
+        if (id == 987654321) dialog.DestroyWindow();
+    };
+    ASSERT_TRUE(dialog.Create(kDialog));
+
+    clock.Advance(2999);
+    ui::PumpPendingMessages();
+    EXPECT_NE(dialog.m_hWnd, 0);
+    clock.Advance(1);
+    ui::PumpPendingMessages();
+    EXPECT_EQ(dialog.m_hWnd, 0);
+    EXPECT_EQ(Shown(), nullptr);
+}
+
+TEST_F(UiTimerTest, AModelessTimerFiresDuringAnotherDialogsModalRun) {
+    TestDialog toaster;
+    toaster.onInit = [&] { toaster.SetTimer(987654321, 3000); };
+    toaster.onTimer = [&](unsigned) { toaster.DestroyWindow(); };
+    ASSERT_TRUE(toaster.Create(kModeless));
+
+    user.Press(kDialog, kOther, [&] { return toaster.m_hWnd == 0; });
+    EXPECT_EQ(TestDialog().DoModal(), 42);
+    EXPECT_EQ(clock.NowMs(), 3000);
+}
+
+TEST_F(UiTimerTest, RunWhileStopsWhenNothingIsLeftToHappen) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create(kDialog));
+    backend->RunWhile([] { return true; });
+    EXPECT_EQ(clock.NowMs(), 0);
+}
+
+// A transfer that needs a few polls before it delivers its result to a window.
+class FakeTransfer : public ui::LoopSource {
+  public:
+    FakeTransfer(int polls, std::function<void()> done) : m_polls(polls), m_done(std::move(done)) {}
+    int NextWakeMs() override { return m_polls > 0 ? 0 : -1; }
+    void Poll(int) override {
+        if (m_polls > 0 && --m_polls == 0) m_done();
+    }
+
+  private:
+    int m_polls;
+    std::function<void()> m_done;
+};
+
+TEST_F(UiTimerTest, TheVirtualClockStandsStillWhileALoopSourceIsBusy) {
+    TestDialog dialog;
+    FakeTransfer transfer(3, [&] { backend->Post(dialog.m_hWnd, [&] { dialog.EndDialog(1); }); });
+    backend->AddLoopSource(&transfer);
+    dialog.onInit = [&] { dialog.SetTimer(987654321, 10000); };
+    dialog.onTimer = [&](unsigned) { dialog.EndDialog(11); };
+    EXPECT_EQ(dialog.DoModal(), 1);
+    EXPECT_EQ(clock.NowMs(), 0);
+
+    EXPECT_EQ(dialog.DoModal(), 11);  // the transfer is done: the time-out comes
+    EXPECT_EQ(clock.NowMs(), 10000);
+    backend->RemoveLoopSource(&transfer);
+}
+
+TEST_F(UiTimerTest, APostedTaskForADestroyedWindowIsDropped) {
+    bool ran = false;
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create(kDialog));
+    backend->Post(dialog.m_hWnd, [&] { ran = true; });
+    dialog.DestroyWindow();
+    ui::PumpPendingMessages();
+    EXPECT_FALSE(ran);
+}
+
+}  // namespace
+}  // namespace uitest
