@@ -2,6 +2,8 @@
 // The plug-in's facade: the one class the library exports. The host creates one CPrixelCtrl,
 // keeps it as long as it wants the service, and calls its members from its user-interface thread.
 
+#include <string>
+
 #define PRIXEL_EXPORT __attribute__((visibility("default")))
 
 class CPrixelSettings;
@@ -30,12 +32,29 @@ class PRIXEL_EXPORT CPrixelCtrl {
     CPrixelCtrl& operator=(const CPrixelCtrl&) = delete;
     virtual ~CPrixelCtrl();
 
+    // Opens the maker's product page in the user's own web browser.
+    void OpenVakoPrixelCom();
+    // Show the service's sheet of an article, a product or a maker; nothing comes back.
+    void OpenArticleSheet(std::string a, std::string b, std::string c, std::string d);
+    void OpenMakerSheet(std::string maker);
+    void OpenProductSheet(std::string a, std::string b, std::string c);
+
     // Number of library articles out of date over all makers of the last up-to-date check.
     int GetArticleUpToDateCount();
+
+    // Registers the company with the service and keeps the identity it answers.
+    void CustomerRecording();
     // Outcome of the last customer recording or account creation; PrixelNoAnswer until one ran.
     PrixelRecordingState GetRecordingState();
+    // Lets the user create an account on the service's pages.
+    void CreateAccount();
+
+    // Shows text for three seconds in a small window at the corner of the screen.
+    void DisplayToaster(std::string text);
 
   private:
+    void UpdateRecordingState(std::string header);
+    std::string ClearSymbol(std::string text);
     void DeleteToaster();
 
     CPrixelSettings* m_pSettings;
