@@ -1,0 +1,67 @@
+#include "adapters/curl/curl_transfer.h"
+
+#include <stdexcept>
+
+#include "adapters/curl/ca_bundle.h"
+#include "adapters/curl/error_page.h"
+
+namespace {
+
+// Long enough for any server that is slow to accept; the dialog's own time-out comes first.
+constexpr long kConnectTimeoutSeconds = 120;
+
+}  // namespace
+
+CurlTransfer::CurlTransfer(std::shared_ptr<CurlMulti> multi, const std::string& address)
+    : m_multi(std::move(multi)), m_easy(curl_easy_init()) {
+    if (m_easy == nullptr) throw std::runtime_error("libcurl easy handle refused");
+    SetOptions(address);
+    m_multi->Add(m_easy);
+}
+
+CurlTransfer::~CurlTransfer() {
+    if (!IsFinished()) m_multi->Remove(m_easy);
+    curl_easy_cleanup(m_easy);
+}
+
+void CurlTransfer::Finish(CURLcode result) {
+    m_result = result;
+    m_multi->Remove(m_easy);
+}
+
+std::string CurlTransfer::Document() const {
+    if (m_result == CURLE_OK) return m_body;
+    return ErrorPage(m_error[0] != '\0' ? m_error : curl_easy_strerror(m_result.value()));
+}
+
+std::size_t CurlTransfer::Receive(char* data, std::size_t size, std::size_t count, void* self) {
+    static_cast<CurlTransfer*>(self)->m_body.append(data, size * count);
+    return size * count;
+}
+
+void CurlTransfer::SetOptions(const std::string& address) {
+    curl_easy_setopt(m_easy, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(m_easy, CURLOPT_PRIVATE, this);
+    curl_easy_setopt(m_easy, CURLOPT_ERRORBUFFER, m_error);
+    curl_easy_setopt(m_easy, CURLOPT_WRITEFUNCTION, &CurlTransfer::Receive);
+    curl_easy_setopt(m_easy, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(m_easy, CURLOPT_PROTOCOLS_STR, "https");
+    curl_easy_setopt(m_easy, CURLOPT_REDIR_PROTOCOLS_STR, "https");
+    curl_easy_setopt(m_easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(m_easy, CURLOPT_TCP_KEEPALIVE, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
+    TrustCertificates();
+}
+
+void CurlTransfer::TrustCertificates() {
+    curl_easy_setopt(m_easy, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(m_easy, CURLOPT_SSL_VERIFYHOST, 2L);
+    char* systemCaFile = nullptr;
+    curl_easy_getinfo(m_easy, CURLINFO_CAINFO, &systemCaFile);
+    std::optional<std::string> bundle = CombinedCaBundle(systemCaFile ? systemCaFile : "");
+    if (!bundle) return;
+    curl_blob blob{bundle->data(), bundle->size(), CURL_BLOB_COPY};
+    curl_easy_setopt(m_easy, CURLOPT_CAINFO_BLOB, &blob);
+}

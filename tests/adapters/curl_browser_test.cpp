@@ -1,0 +1,290 @@
+#include "adapters/curl/curl_browser.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "adapters/curl/error_page.h"
+#include "platform/ui/headless/headless_backend.h"
+#include "support/test_certificates.h"
+
+namespace {
+
+const std::string kErrorPageStart = "<HTML><BODY><H1>Impossible d'afficher la page</H1>";
+
+// An HTTPS server on a free port of the given loopback address, answering every GET with one
+// page, and noting what it was asked and from which client ports. Unless told to keep them, it
+// closes connections after each answer, so that stopping it never waits for idle ones.
+class HttpsServer {
+  public:
+    explicit HttpsServer(const TestCertificates& certificates,
+                         const std::string& host = "127.0.0.1")
+        : m_server(certificates.ServerCertFile().c_str(), certificates.ServerKeyFile().c_str()),
+          m_host(host) {
+        m_server.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+            std::lock_guard lock(m_mutex);
+            m_targets.push_back(request.target);
+            m_clientPorts.insert(request.remote_port);
+            response.status = m_status;
+            response.set_content(m_body, "text/html; charset=windows-1252");
+            if (!m_keepConnections) response.set_header("Connection", "close");
+        });
+        m_port = m_server.bind_to_any_port(host);
+        m_thread = std::thread([this] { m_server.listen_after_bind(); });
+        while (!m_server.is_running()) std::this_thread::yield();
+    }
+    ~HttpsServer() {
+        m_server.stop();
+        m_thread.join();
+    }
+
+    std::string Url(const std::string& target) const {
+        return "https://" + m_host + ":" + std::to_string(m_port) + target;
+    }
+    void Answer(int status, const std::string& body) {
+        std::lock_guard lock(m_mutex);
+        m_status = status;
+        m_body = body;
+    }
+    void KeepConnections(bool keep) {
+        std::lock_guard lock(m_mutex);
+        m_keepConnections = keep;
+    }
+    std::vector<std::string> Targets() {
+        std::lock_guard lock(m_mutex);
+        return m_targets;
+    }
+    std::size_t Connections() {
+        std::lock_guard lock(m_mutex);
+        return m_clientPorts.size();
+    }
+
+  private:
+    httplib::SSLServer m_server;
+    std::string m_host;
+    int m_port = 0;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    int m_status = 200;
+    bool m_keepConnections = false;
+    std::string m_body = "<HTML><BODY><PRE>ok</PRE></BODY></HTML>";
+    std::vector<std::string> m_targets;
+    std::set<int> m_clientPorts;
+};
+
+// A loopback port that is bound for the test's whole life: listening, it takes connections into
+// its backlog and never answers them; not listening, it refuses them.
+class QuietPort {
+  public:
+    explicit QuietPort(bool listening) : m_socket(socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        bind(m_socket, reinterpret_cast<sockaddr*>(&address), length);
+        if (listening) listen(m_socket, 8);
+        getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+    }
+    ~QuietPort() { close(m_socket); }
+    std::string Url() const { return "https://127.0.0.1:" + std::to_string(m_port) + "/p"; }
+
+  private:
+    int m_socket;
+    int m_port = 0;
+};
+
+// Sets an environment variable, or removes it when value is null, for the object's lifetime.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        Set(value);
+    }
+    ~ScopedEnv() { Set(m_old ? m_old->c_str() : nullptr); }
+    void Set(const char* value) {
+        if (value != nullptr)
+            setenv(m_name.c_str(), value, 1);
+        else
+            unsetenv(m_name.c_str());
+    }
+
+  private:
+    std::string m_name;
+    std::optional<std::string> m_old;
+};
+
+std::string AllBytesPage(std::size_t size) {
+    std::string page;
+    page.reserve(size);
+    for (std::size_t i = 0; i < size; ++i) page += static_cast<char>(i % 256);
+    return page;
+}
+
+}  // namespace
+
+class CurlBrowserTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { s_certificates = new TestCertificates; }
+    static void TearDownTestSuite() { delete s_certificates; }
+
+    std::unique_ptr<CurlBrowser> CreatedBrowser() {
+        auto browser = std::make_unique<CurlBrowser>();
+        browser->Create(nullptr, 5000,
+                        [this](const std::string& url) { m_completed.push_back(url); });
+        return browser;
+    }
+    // Runs the loop while keepGoing holds, for at most limit of real time (a safety net).
+    void RunWhile(const std::function<bool()>& keepGoing, std::chrono::milliseconds limit) {
+        auto end = std::chrono::steady_clock::now() + limit;
+        m_backend->RunWhile([&] { return keepGoing() && std::chrono::steady_clock::now() < end; });
+    }
+    void RunUntilCompleted(std::size_t count = 1) {
+        RunWhile([&] { return m_completed.size() < count; }, std::chrono::seconds(30));
+        ASSERT_EQ(m_completed.size(), count);
+    }
+    std::string Fetch(const std::string& url) {
+        auto browser = CreatedBrowser();
+        browser->Navigate(url);
+        RunUntilCompleted(m_completed.size() + 1);
+        return browser->SaveDocument().value_or("(none)");
+    }
+
+    static TestCertificates* s_certificates;
+    ui::VirtualClock m_clock;
+    std::shared_ptr<ui::HeadlessBackend> m_backend = std::make_shared<ui::HeadlessBackend>(m_clock);
+    ui::ScopedBackend m_scopedBackend{m_backend};
+    ScopedEnv m_caFile{"PRIXEL_CA_FILE", s_certificates->CaFile().c_str()};
+    std::vector<std::string> m_completed;
+};
+
+TestCertificates* CurlBrowserTest::s_certificates = nullptr;
+
+TEST_F(CurlBrowserTest, PageIsSavedByteForByteAndCompletionNamesTheAddress) {
+    HttpsServer server(*s_certificates);
+    std::string page = AllBytesPage(1 << 20);
+    server.Answer(200, page);
+    auto browser = CreatedBrowser();
+    browser->PutSilent(true);
+    browser->Navigate(server.Url("/page"));
+    EXPECT_EQ(browser->SaveDocument(), std::nullopt);
+
+    RunUntilCompleted();
+
+    EXPECT_EQ(m_completed[0], server.Url("/page"));
+    EXPECT_EQ(browser->SaveDocument(), page);
+    EXPECT_TRUE(browser->IsSilent());
+}
+
+TEST_F(CurlBrowserTest, ErrorStatusStillCompletesWithTheServersBody) {
+    HttpsServer server(*s_certificates);
+    server.Answer(500, "<HTML><BODY>Erreur du serveur</BODY></HTML>");
+    EXPECT_EQ(Fetch(server.Url("/p")), "<HTML><BODY>Erreur du serveur</BODY></HTML>");
+    server.Answer(404, "introuvable");
+    EXPECT_EQ(Fetch(server.Url("/p")), "introuvable");
+}
+
+TEST_F(CurlBrowserTest, AddressIsSentPercentEncodedWithoutItsFragment) {
+    HttpsServer server(*s_certificates);
+    Fetch(server.Url("/p a?x=a b|\xE9:_#fragment"));
+    EXPECT_EQ(server.Targets(), std::vector<std::string>{"/p%20a?x=a%20b|%E9:_"});
+}
+
+TEST_F(CurlBrowserTest, UntrustedCertificateGivesTheErrorPageAndNeverReachesTheServer) {
+    HttpsServer server(*s_certificates);
+    m_caFile.Set(nullptr);
+    std::string document = Fetch(server.Url("/p"));
+    EXPECT_EQ(document.rfind(kErrorPageStart, 0), 0u) << document;
+    EXPECT_TRUE(server.Targets().empty());
+
+    m_caFile.Set(s_certificates->CaFile().c_str());
+    EXPECT_EQ(Fetch(server.Url("/p")), "<HTML><BODY><PRE>ok</PRE></BODY></HTML>");
+}
+
+TEST_F(CurlBrowserTest, CertificateForAnotherHostGivesTheErrorPage) {
+    HttpsServer server(*s_certificates, "127.0.0.2");
+    std::string document = Fetch(server.Url("/p"));
+    EXPECT_EQ(document.rfind(kErrorPageStart, 0), 0u) << document;
+    EXPECT_TRUE(server.Targets().empty());
+}
+
+TEST_F(CurlBrowserTest, RefusedConnectionGivesTheErrorPage) {
+    QuietPort closed(false);
+    std::string document = Fetch(closed.Url());
+    EXPECT_EQ(document.rfind(kErrorPageStart + "<P>La connexion au serveur a \xE9"
+                                               "chou\xE9.</P><P>",
+                             0),
+              0u)
+        << document;
+    EXPECT_NE(document.find("</P></BODY></HTML>"), std::string::npos);
+}
+
+TEST_F(CurlBrowserTest, ErrorPageEscapesItsDetail) {
+    EXPECT_NE(ErrorPage("<BODY><PRE>&").find("<P>&lt;BODY&gt;&lt;PRE&gt;&amp;</P>"),
+              std::string::npos);
+}
+
+TEST_F(CurlBrowserTest, SilentServerNeverCompletesAndTheBrowserCanBeDestroyed) {
+    QuietPort silent(true);
+    auto browser = CreatedBrowser();
+    browser->Navigate(silent.Url());
+    RunWhile([] { return true; }, std::chrono::milliseconds(300));
+    EXPECT_TRUE(m_completed.empty());
+    EXPECT_EQ(browser->SaveDocument(), std::nullopt);
+    browser.reset();
+    m_backend->PumpPending();
+    EXPECT_TRUE(m_completed.empty());
+}
+
+TEST_F(CurlBrowserTest, NewNavigationDropsTheOneInProgress) {
+    QuietPort silent(true);
+    HttpsServer server(*s_certificates);
+    auto browser = CreatedBrowser();
+    browser->Navigate(silent.Url());
+    RunWhile([] { return true; }, std::chrono::milliseconds(50));
+    browser->Navigate(server.Url("/second"));
+    RunUntilCompleted();
+    RunWhile([] { return true; }, std::chrono::milliseconds(100));
+    EXPECT_EQ(m_completed, std::vector<std::string>{server.Url("/second")});
+    EXPECT_EQ(browser->SaveDocument(), "<HTML><BODY><PRE>ok</PRE></BODY></HTML>");
+}
+
+TEST_F(CurlBrowserTest, CompletionPostedBeforeTheBrowserIsDestroyedIsNotTold) {
+    HttpsServer server(*s_certificates);
+    auto browser = CreatedBrowser();
+    browser->Navigate(server.Url("/p"));
+    RunWhile([&] { return !browser->SaveDocument(); }, std::chrono::seconds(30));
+    ASSERT_TRUE(browser->SaveDocument());
+    browser.reset();
+    m_backend->PumpPending();
+    EXPECT_TRUE(m_completed.empty());
+}
+
+TEST_F(CurlBrowserTest, SuccessiveBrowsersReuseOneConnection) {
+    HttpsServer server(*s_certificates);
+    server.KeepConnections(true);
+    Fetch(server.Url("/first"));
+    Fetch(server.Url("/second"));
+    server.KeepConnections(false);
+    Fetch(server.Url("/third"));
+    EXPECT_EQ(server.Targets().size(), 3u);
+    EXPECT_EQ(server.Connections(), 1u);
+}
+
+TEST_F(CurlBrowserTest, MakeBrowserGivesTheHttpsBrowserUnlessReplaced) {
+    EXPECT_NE(dynamic_cast<CurlBrowser*>(MakeBrowser().get()), nullptr);
+    BrowserFactory previous = ReplaceBrowserFactory([] { return nullptr; });
+    EXPECT_EQ(MakeBrowser(), nullptr);
+    ReplaceBrowserFactory({});
+    EXPECT_NE(dynamic_cast<CurlBrowser*>(MakeBrowser().get()), nullptr);
+    EXPECT_TRUE(previous);
+}
