@@ -92,10 +92,14 @@ public:
 
     void AddNew();  // members take their empty values; Update inserts the row
     void Edit();    // Update rewrites the current row
+    // Writes the members that changed since AddNew or Edit, and no other column. After an
+    // insertion the members show the current row again. A failed Update leaves the addition or
+    // the edit pending, so that it can be corrected and stored again.
     void Update();
-    void CancelUpdate();
+    void CancelUpdate();  // drops the pending addition or edit; the members show the current row
     void Delete();  // deletes the current row; move away before using the members again
-    // Moves to the first row of the recordset that meets the Jet criteria; false when none does.
+    // Moves to the first row of the recordset that meets the Jet criteria; false when none does,
+    // the recordset then staying where it was.
     bool FindFirst(const std::string& criteria);
 
     // A column of the current row, bound or not (texts CP1252).
