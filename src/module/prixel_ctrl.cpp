@@ -1,5 +1,6 @@
 #include "module/prixel_ctrl.h"
 
+#include "connection/prixel_request.h"
 #include "connection/prixel_settings.h"
 #include "import/prixel_maker.h"
 #include "module/prixel_toaster_dlg.h"
@@ -32,4 +33,8 @@ CPrixelCtrl::PrixelRecordingState CPrixelCtrl::GetRecordingState() {
 void CPrixelCtrl::DeleteToaster() {
     delete m_pToaster;
     m_pToaster = nullptr;
+}
+
+std::string CPrixelCtrl::ClearSymbol(std::string text) {
+    return ClearSymbolText(std::move(text));
 }

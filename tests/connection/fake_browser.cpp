@@ -4,7 +4,7 @@
 #include "platform/ui/wnd.h"
 
 class FakeBrowser : public CWebBrowser2 {
-public:
+  public:
     explicit FakeBrowser(FakeWeb& web) : m_web(web) {}
 
     void Create(CWnd* parent, int, DocumentComplete onComplete) override {
@@ -16,21 +16,14 @@ public:
         m_web.navigations.push_back(url);
         const FakeWeb::Page* page = m_web.Match(url);
         if (page == nullptr || page->mode == FakeWeb::Mode::Never) return;
-        auto complete = [this, url, document = page->document] {
-            ui::CurrentBackend().Post(m_window, [this, url, document] {
-                m_document = document;
-                m_onComplete(url);
-            });
-        };
-        if (page->mode == FakeWeb::Mode::Manual) {
-            m_web.m_waiting = complete;
-        } else {
-            complete();
-        }
+        ui::CurrentBackend().Post(m_window, [this, url, document = page->document] {
+            m_document = document;
+            m_onComplete(url);
+        });
     }
     std::optional<std::string> SaveDocument() override { return m_document; }
 
-private:
+  private:
     FakeWeb& m_web;
     ui::Hwnd m_window = 0;
     DocumentComplete m_onComplete;
@@ -49,14 +42,6 @@ void FakeWeb::NeverAnswer(std::string prefix) {
     m_pages.push_back({std::move(prefix), Mode::Never, std::nullopt});
 }
 
-void FakeWeb::AnswerWhenTold(std::string prefix, std::string document) {
-    m_pages.push_back({std::move(prefix), Mode::Manual, std::move(document)});
-}
-
-void FakeWeb::CompleteWaiting() {
-    if (auto waiting = std::exchange(m_waiting, nullptr)) waiting();
-}
-
 const FakeWeb::Page* FakeWeb::Match(const std::string& url) const {
     for (auto it = m_pages.rbegin(); it != m_pages.rend(); ++it) {
         if (url.starts_with(it->prefix)) return &*it;
@@ -70,4 +55,6 @@ FakeWeb::Installed::Installed(FakeWeb& web)
           return std::make_unique<FakeBrowser>(web);
       })) {}
 
-FakeWeb::Installed::~Installed() { ReplaceBrowserFactory(m_previous); }
+FakeWeb::Installed::~Installed() {
+    ReplaceBrowserFactory(m_previous);
+}

@@ -1,10 +1,8 @@
 #pragma once
 // An in-memory browser for tests. Each navigation is recorded; its document completes at once
-// with the page scripted for the first matching address prefix, never (the server does not
-// answer), or when the test says so. Completions arrive as events of the UI loop, as a real
-// browser's do.
+// with the page scripted for the matching address prefix, or never (the server does not answer).
+// Completions arrive as events of the UI loop, as a real browser's do.
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,8 +11,8 @@
 #include "connection/web_browser.h"
 
 class FakeWeb {
-public:
-    enum class Mode { Immediate, Never, Manual };
+  public:
+    enum class Mode { Immediate, Never };
     struct Page {
         std::string prefix;
         Mode mode = Mode::Immediate;
@@ -25,9 +23,6 @@ public:
     void Serve(std::string prefix, std::string document);
     void ServeNothingToSave(std::string prefix);
     void NeverAnswer(std::string prefix);
-    void AnswerWhenTold(std::string prefix, std::string document);
-    // Completes the navigation waiting for the test.
-    void CompleteWaiting();
 
     std::vector<std::string> navigations;
     int silentCalls = 0;
@@ -35,18 +30,17 @@ public:
 
     // Puts this fake in place of the real browser while it lives.
     class Installed {
-    public:
+      public:
         explicit Installed(FakeWeb& web);
         ~Installed();
 
-    private:
+      private:
         BrowserFactory m_previous;
     };
 
-private:
+  private:
     friend class FakeBrowser;
     const Page* Match(const std::string& url) const;
 
     std::vector<Page> m_pages;
-    std::function<void()> m_waiting;
 };

@@ -23,7 +23,7 @@ TEST(PrixelRequestTest, RequestAddressesFollowTheGrammar) {
 
 TEST(PrixelRequestTest, EmptyPiecesKeepTheirSeparators) {
     PrixelRequest request{"", KindInfo(42), "", "", "", ":::", ""};
-    EXPECT_EQ(BuildRequestAddress(request), "https:///?COMMANDE=1:2:_____:::::");
+    EXPECT_EQ(BuildRequestAddress(request), "https:///?COMMANDE=1:2:______::::");
 }
 
 TEST(PrixelRequestTest, RecuperationAddressCarriesTheStampOnly) {

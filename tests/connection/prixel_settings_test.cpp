@@ -83,7 +83,8 @@ TEST_F(PrixelSettingsTest, LoadGivesDefaultsForMissingOrGarbageFiles) {
     EXPECT_EQ(settings.m_strServerAddr, PRIXEL_DEFAULT_HOST);
     EXPECT_EQ(settings.m_strCustomerNumber, "");
 
-    WriteIni(std::string("\x01\x02garbage\0\xff[[[\n=x\n", 20));
+    const char garbage[] = "\x01\x02garbage\0\xff[[[\n=x\n";
+    WriteIni(std::string(garbage, sizeof garbage - 1));
     settings.Load();
     EXPECT_EQ(settings.m_strServerAddr, PRIXEL_DEFAULT_HOST);
     EXPECT_EQ(settings.m_strRightsString, "");

@@ -2,14 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "connection/fake_browser.h"
 #include "connection/prixel_answer.h"
 #include "connection/prixel_settings.h"
-#include "host/paths.h"
-#include "platform/profile.h"
-#include "platform/ui/headless/headless_backend.h"
+#include "connection/web_fixture.h"
 #include "resources/prixel_resources.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -19,25 +15,13 @@ const std::string kRecuperationPrefix =
 const std::string kAnswerPage =
     "<HTML><BODY><PRE>C1:PC:srv.example:R\r\nbody\r\n</PRE></BODY></HTML>";
 
-class PrixelWebDlgTest : public testing::Test {
-protected:
+class PrixelWebDlgTest : public WebExchangeTest {
+  protected:
     void SetUp() override {
-        CParPath::sCurrentPath = m_dir.Folder();
-        CParPath::sFirmDefaut = "SOC";
-        sys::SetHostVersion({7, 50, 0, 0});
-        ui::RegisterResourceModule(&PrixelResources());
+        WebExchangeTest::SetUp();
         m_settings.SetFromHeader("C1:PC:srv.example:R");
     }
-    void TearDown() override {
-        ui::UnregisterResourceModule(&PrixelResources());
-        CParPath::sCurrentPath.clear();
-        CParPath::sFirmDefaut.clear();
-        sys::SetHostVersion({0, 0, 0, 0});
-    }
 
-    void SetTimeout(const char* ms) {
-        profile::WriteString(PrixelIniPath(), "PrixelCustomerKey", "NavigateTimeout", ms);
-    }
     int Run(PrixelRequestKind kind, const std::string& param = "") {
         CPrixelWebDlg dialog(kind, &m_settings, param, nullptr);
         const int result = dialog.DoModal();
@@ -45,15 +29,8 @@ protected:
         m_stamp = dialog.m_strStamp;
         return result;
     }
-    ui::ScriptedUser& User() { return m_backend->User(); }
 
-    TempDir m_dir;
     CPrixelSettings m_settings;
-    ui::VirtualClock m_clock;
-    std::shared_ptr<ui::HeadlessBackend> m_backend = std::make_shared<ui::HeadlessBackend>(m_clock);
-    ui::ScopedBackend m_scoped{m_backend};
-    FakeWeb m_web;
-    FakeWeb::Installed m_installed{m_web};
     std::string m_page;
     std::string m_stamp;
 };
@@ -100,8 +77,8 @@ TEST_F(PrixelWebDlgTest, LeavingEndsWithZeroAndKeepsNothing) {
     EXPECT_EQ(Run(PrixelArticleCatalogue), 0);
     EXPECT_EQ(m_page, "");
 
-    for (PrixelRequestKind kind : {PrixelArticleSheet, PrixelProductSheet, PrixelMakerSheet,
-                                   PrixelAccountCreation}) {
+    for (PrixelRequestKind kind :
+         {PrixelArticleSheet, PrixelProductSheet, PrixelMakerSheet, PrixelAccountCreation}) {
         User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
         EXPECT_EQ(Run(kind), 0) << kind;
     }

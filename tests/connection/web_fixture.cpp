@@ -1,0 +1,34 @@
+#include "connection/web_fixture.h"
+
+#include "connection/prixel_settings.h"
+#include "host/paths.h"
+#include "platform/profile.h"
+#include "platform/system.h"
+#include "platform/text.h"
+#include "resources/prixel_resources.h"
+
+void WebExchangeTest::SetUp() {
+    CParPath::sCurrentPath = m_dir.Folder();
+    CParPath::sFirmDefaut = "SOC";
+    sys::SetHostVersion({7, 50, 0, 0});
+    ui::RegisterResourceModule(&PrixelResources());
+}
+
+void WebExchangeTest::TearDown() {
+    ui::UnregisterResourceModule(&PrixelResources());
+    CParPath::sCurrentPath.clear();
+    CParPath::sFirmDefaut.clear();
+    sys::SetHostVersion({0, 0, 0, 0});
+}
+
+std::vector<std::string> WebExchangeTest::Messages() const {
+    std::vector<std::string> texts;
+    for (const ui::MessageBoxRecord& box : m_backend->MessageBoxes()) {
+        texts.push_back(text::ToUtf8(box.text));
+    }
+    return texts;
+}
+
+void WebExchangeTest::SetTimeout(const char* ms) {
+    profile::WriteString(PrixelIniPath(), "PrixelCustomerKey", "NavigateTimeout", ms);
+}
