@@ -5,30 +5,39 @@
 #include <iostream>
 #include <string>
 
+#include "headless_host.h"
 #include "host/company.h"
 #include "module/prixel_ctrl.h"
 #include "platform/db/dao.h"
 #include "platform/text.h"
+#include "platform/ui/dialog.h"
+#include "service_commands.h"
 #include "table_printer.h"
 
 namespace {
+
+struct Options {
+    std::string dir;
+    std::string answer;
+    bool noRecord = false;
+};
 
 void Fail(const std::string& cp1252) {
     std::cerr << "prixel-host: " << text::ToUtf8(cp1252) << '\n';
 }
 
-int Init(const std::string& dir, const host::CompanyOptions& options) {
+int Init(const Options& options, const host::CompanyOptions& company) {
     std::string error;
-    if (!host::CreateCompany(dir, options, error)) {
+    if (!host::CreateCompany(options.dir, company, error)) {
         Fail(error);
         return 1;
     }
-    std::cout << "Dossier de société créé : " << dir << '\n';
+    std::cout << "Dossier de société créé : " << options.dir << '\n';
     return 0;
 }
 
-int Show(const std::string& dir, const std::string& table) {
-    const std::string file = host::DatabaseFileOf(dir, table);
+int Show(const Options& options, const std::string& table) {
+    const std::string file = host::DatabaseFileOf(options.dir, table);
     if (file.empty()) {
         Fail(text::FromUtf8("table inconnue : ") + table);
         return 1;
@@ -42,33 +51,48 @@ int Show(const std::string& dir, const std::string& table) {
     return 0;
 }
 
-const char* RecordingStateName(CPrixelCtrl::PrixelRecordingState state) {
-    switch (state) {
-        case CPrixelCtrl::PrixelRecordedWithoutRights:
-            return "PrixelRecordedWithoutRights";
-        case CPrixelCtrl::PrixelRecorded:
-            return "PrixelRecorded";
-        case CPrixelCtrl::PrixelNotRecorded:
-            return "PrixelNotRecorded";
-        case CPrixelCtrl::PrixelNoAnswer:
-            return "PrixelNoAnswer";
-    }
-    return "?";
+std::optional<int> Answer(const std::string& answer) {
+    if (answer == "yes") return IDYES;
+    if (answer == "no") return IDNO;
+    return std::nullopt;
 }
 
-int Status(const std::string& dir) {
+// Opens the company, loads the facade as the host does, runs work with it and closes all.
+template <class Work>
+int WithFacade(const Options& options, Work work) {
     std::string error;
-    if (!host::OpenCompany(dir, error)) {
+    if (!host::OpenCompany(options.dir, error)) {
         Fail(error);
         return 1;
     }
+    int code = 0;
     {
+        HeadlessHost host(Answer(options.answer));
         CPrixelCtrl prixel;
-        std::cout << RecordingStateName(prixel.GetRecordingState()) << '\n'
-                  << prixel.GetArticleUpToDateCount() << '\n';
+        code = work(prixel, host);
     }
     host::CloseCompany();
-    return 0;
+    return code;
+}
+
+int Status(const Options& options) {
+    return WithFacade(options, [](CPrixelCtrl& prixel, HeadlessHost&) {
+        std::cout << RecordingStateName(prixel.GetRecordingState()) << '\n'
+                  << prixel.GetArticleUpToDateCount() << '\n';
+        return 0;
+    });
+}
+
+CLI::App* AddServiceCommand(CLI::App& app, ServiceCommand& command, const std::string& name,
+                            const std::string& help, std::vector<std::string> arguments) {
+    CLI::App* sub = app.add_subcommand(name, help);
+    sub->callback([&command, name] { command.name = name; });
+    if (!arguments.empty()) {
+        sub->add_option("texts", command.texts, help)
+            ->expected(static_cast<int>(arguments.size()))
+            ->required();
+    }
+    return sub;
 }
 
 }  // namespace
@@ -76,13 +100,17 @@ int Status(const std::string& dir) {
 int main(int argc, char** argv) {
     CLI::App app{"Stand-in host of the price-catalogue plug-in"};
     app.require_subcommand(1);
-    std::string dir;
-    app.add_option("--data", dir, "company folder")->required();
+    Options options;
+    app.add_option("--data", options.dir, "company folder")->required();
+    app.add_option("--answer", options.answer, "answer to Yes/No questions")
+        ->check(CLI::IsMember({"yes", "no"}));
+    app.add_flag("--no-record", options.noRecord,
+                 "do not record the customer before talking to the service");
 
-    host::CompanyOptions options;
+    host::CompanyOptions company;
     CLI::App* init = app.add_subcommand("init", "create the company folder");
-    init->add_option("--server", options.serverAddr, "service server, HOST[:PORT]");
-    init->add_option("--company", options.companyCode, "company code");
+    init->add_option("--server", company.serverAddr, "service server, HOST[:PORT]");
+    init->add_option("--company", company.companyCode, "company code");
 
     std::string table;
     CLI::App* show = app.add_subcommand("show", "print a table's rows");
@@ -91,9 +119,25 @@ int main(int argc, char** argv) {
     CLI::App* status =
         app.add_subcommand("status", "print the recording state and the out-of-date count");
 
+    ServiceCommand command;
+    AddServiceCommand(app, command, "record", "record the customer", {});
+    AddServiceCommand(app, command, "create-account", "open the account creation page", {});
+    AddServiceCommand(app, command, "site", "open the maker's product page", {});
+    AddServiceCommand(app, command, "toast", "show a toaster", {"TEXT"});
+    CLI::App* sheet = app.add_subcommand("sheet", "open a sheet of the service");
+    sheet->require_subcommand(1);
+    AddServiceCommand(*sheet, command, "sheet-article", "article sheet", {"A", "B", "C", "D"})
+        ->alias("article");
+    AddServiceCommand(*sheet, command, "sheet-maker", "maker sheet", {"A"})->alias("maker");
+    AddServiceCommand(*sheet, command, "sheet-product", "product sheet", {"A", "B", "C"})
+        ->alias("product");
+
     CLI11_PARSE(app, argc, argv);
-    if (init->parsed()) return Init(dir, options);
-    if (show->parsed()) return Show(dir, table);
-    if (status->parsed()) return Status(dir);
-    return 1;
+    if (init->parsed()) return Init(options, company);
+    if (show->parsed()) return Show(options, table);
+    if (status->parsed()) return Status(options);
+    command.recordFirst = !options.noRecord;
+    return WithFacade(options, [&command](CPrixelCtrl& prixel, HeadlessHost& host) {
+        return RunServiceCommand(prixel, host, command);
+    });
 }

@@ -1,0 +1,44 @@
+#include "headless_host.h"
+
+#include <iostream>
+
+#include "platform/text.h"
+#include "resources/prixel_resources.h"
+
+namespace {
+
+// A text as one output line: line breaks inside it become blanks, a final one is dropped.
+std::string AsLine(const std::string& cp1252) {
+    std::string line = text::Replace(text::TrimRight(cp1252), "\r\n", " ");
+    return text::ToUtf8(text::Replace(line, '\n', ' '));
+}
+
+}  // namespace
+
+HeadlessHost::HeadlessHost(std::optional<int> answer)
+    : m_backend(std::make_shared<ui::HeadlessBackend>(m_clock)),
+      m_previous(ui::ReplaceBackend(m_backend)) {
+    m_backend->User().SetDefaultAnswer(answer);
+    m_backend->SetMessageBoxObserver([](const ui::MessageBoxRecord& box) {
+        std::cerr << "message: " << AsLine(box.text) << std::endl;
+    });
+}
+
+HeadlessHost::~HeadlessHost() {
+    ui::ReplaceBackend(m_previous);
+}
+
+void HeadlessHost::ReportToaster() const {
+    const ui::WindowModel* toaster = m_backend->FindDialog(IDD_PRIXEL_TOASTER);
+    if (toaster == nullptr || !toaster->visible) return;
+    const ui::WindowModel* textControl =
+        m_backend->FindControl(IDD_PRIXEL_TOASTER, IDC_TOASTER_TEXT);
+    std::cerr << "toaster: " << AsLine(textControl ? textControl->text : "") << std::endl;
+}
+
+void HeadlessHost::WaitForToaster() {
+    m_backend->RunWhile([this] {
+        const ui::WindowModel* toaster = m_backend->FindDialog(IDD_PRIXEL_TOASTER);
+        return toaster != nullptr && toaster->visible;
+    });
+}

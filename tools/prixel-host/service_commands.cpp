@@ -1,0 +1,68 @@
+#include "service_commands.h"
+
+#include <iostream>
+
+#include "module/prixel_ctrl.h"
+#include "platform/text.h"
+#include "resources/prixel_resources.h"
+
+namespace {
+
+std::vector<std::string> ToCp1252(const std::vector<std::string>& utf8) {
+    std::vector<std::string> texts;
+    for (const std::string& s : utf8) texts.push_back(text::FromUtf8(s));
+    return texts;
+}
+
+// The person reads the sheet or the page once it has loaded, then leaves with Quitter.
+void LeaveWhenLoaded(HeadlessHost& host) {
+    host.User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+}
+
+void OpenSheet(CPrixelCtrl& prixel, HeadlessHost& host, const std::string& name,
+               const std::vector<std::string>& t) {
+    LeaveWhenLoaded(host);
+    if (name == "sheet-article") prixel.OpenArticleSheet(t.at(0), t.at(1), t.at(2), t.at(3));
+    if (name == "sheet-maker") prixel.OpenMakerSheet(t.at(0));
+    if (name == "sheet-product") prixel.OpenProductSheet(t.at(0), t.at(1), t.at(2));
+}
+
+}  // namespace
+
+const char* RecordingStateName(int state) {
+    switch (state) {
+        case CPrixelCtrl::PrixelRecordedWithoutRights:
+            return "PrixelRecordedWithoutRights";
+        case CPrixelCtrl::PrixelRecorded:
+            return "PrixelRecorded";
+        case CPrixelCtrl::PrixelNotRecorded:
+            return "PrixelNotRecorded";
+        case CPrixelCtrl::PrixelNoAnswer:
+            return "PrixelNoAnswer";
+    }
+    return "?";
+}
+
+int RunServiceCommand(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceCommand& command) {
+    const std::vector<std::string> texts = ToCp1252(command.texts);
+    const bool talksToService = command.name != "site" && command.name != "toast";
+    if (command.name == "record" || (talksToService && command.recordFirst)) {
+        prixel.CustomerRecording();
+    }
+    if (command.name == "record") {
+        std::cout << RecordingStateName(prixel.GetRecordingState()) << '\n';
+    } else if (command.name == "create-account") {
+        LeaveWhenLoaded(host);
+        prixel.CreateAccount();
+        std::cout << RecordingStateName(prixel.GetRecordingState()) << '\n';
+    } else if (command.name.starts_with("sheet-")) {
+        OpenSheet(prixel, host, command.name, texts);
+    } else if (command.name == "site") {
+        prixel.OpenVakoPrixelCom();
+    } else if (command.name == "toast") {
+        prixel.DisplayToaster(texts.at(0));
+        host.ReportToaster();
+        host.WaitForToaster();
+    }
+    return 0;
+}
