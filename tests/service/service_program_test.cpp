@@ -1,81 +1,20 @@
 // The service program itself, over HTTPS, checked with curl and the authority it made.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <string>
-#include <vector>
 
 #include "platform/text.h"
-#include "support/temp_dir.h"
-
-extern char** environ;
+#include "support/running_service.h"
 
 namespace {
-
-class RunningService {
-  public:
-    explicit RunningService(const TempDir& dir) {
-        int pipeEnds[2];
-        if (pipe(pipeEnds) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-        const std::string certs = dir.File("certs");
-        const std::string data = dir.File("data");
-        std::vector<const char*> args = {PRIXEL_SERVICE_EXE, "--port", "0",          "--make-cert",
-                                         certs.c_str(),      "--data", data.c_str(), nullptr};
-        posix_spawn(&m_pid, PRIXEL_SERVICE_EXE, &actions, nullptr,
-                    const_cast<char* const*>(args.data()), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(pipeEnds[1]);
-        m_output = fdopen(pipeEnds[0], "r");
-        if (std::fscanf(m_output, "port %d", &m_port) != 1) m_port = 0;
-    }
-
-    ~RunningService() {
-        if (m_pid > 0 && !m_stopped) Stop();
-        if (m_output != nullptr) std::fclose(m_output);
-    }
-
-    int Port() const { return m_port; }
-
-    // SIGTERM, then the exit status.
-    int Stop() {
-        m_stopped = true;
-        kill(m_pid, SIGTERM);
-        int status = 0;
-        waitpid(m_pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-  private:
-    pid_t m_pid = 0;
-    FILE* m_output = nullptr;
-    int m_port = 0;
-    bool m_stopped = false;
-};
-
-std::string Output(const std::string& command) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return output;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-    pclose(pipe);
-    return output;
-}
 
 class ServiceTestProgram : public ::testing::Test {
   protected:
     std::string Get(const std::string& pathAndQuery) {
-        return Output("curl -s --cacert '" + dir.File("certs/ca.pem") + "' 'https://127.0.0.1:" +
-                      std::to_string(service.Port()) + pathAndQuery + "'");
+        return CommandOutput("curl -s --cacert '" + dir.File("certs/ca.pem") +
+                             "' 'https://127.0.0.1:" + std::to_string(service.Port()) +
+                             pathAndQuery + "'");
     }
     std::string Command(const std::string& code, const std::string& param) {
         return "/awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_" + code + "_" + param +
@@ -157,9 +96,9 @@ TEST_F(ServiceTestProgram, APersonPicksOnTheCatalogueAndTheRecuperationAnswersTh
 TEST_F(ServiceTestProgram, RefusesIncompleteForms) {
     ASSERT_GT(service.Port(), 0);
     const std::string refused =
-        Output("curl -s --cacert '" + dir.File("certs/ca.pem") +
-               "' -d societe=X 'https://127.0.0.1:" + std::to_string(service.Port()) +
-               "/compte' | iconv -f cp1252 -t utf-8");
+        CommandOutput("curl -s --cacert '" + dir.File("certs/ca.pem") +
+                      "' -d societe=X 'https://127.0.0.1:" + std::to_string(service.Port()) +
+                      "/compte' | iconv -f cp1252 -t utf-8");
     EXPECT_NE(refused.find("Renseignez la raison sociale et l'adresse e-mail."), std::string::npos);
     EXPECT_EQ(Get("/admin/pick?stamp=1"), "Paramètre manquant : codes\n");
     EXPECT_EQ(Get("/admin/tariff?maker=1&date=01/02/2030&version=1&factor=-2"),
@@ -167,13 +106,14 @@ TEST_F(ServiceTestProgram, RefusesIncompleteForms) {
 }
 
 TEST(ServiceTestProgramArguments, RefusesToStartWithoutCertificate) {
-    const std::string output = Output(std::string(PRIXEL_SERVICE_EXE) + " --port 0 2>&1; echo $?");
+    const std::string output =
+        CommandOutput(std::string(PRIXEL_SERVICE_EXE) + " --port 0 2>&1; echo $?");
     EXPECT_EQ(output, "prixel-service: give --cert and --key, or --make-cert DIR\n2\n");
     TempDir dir;
     const std::string bad = dir.File("bad.pem");
-    Output("echo nothing > '" + bad + "'");
-    EXPECT_EQ(Output(std::string(PRIXEL_SERVICE_EXE) + " --cert '" + bad + "' --key '" + bad +
-                     "' --data '" + dir.File("data") + "' 2>&1; echo $?"),
+    CommandOutput("echo nothing > '" + bad + "'");
+    EXPECT_EQ(CommandOutput(std::string(PRIXEL_SERVICE_EXE) + " --cert '" + bad + "' --key '" +
+                            bad + "' --data '" + dir.File("data") + "' 2>&1; echo $?"),
               "prixel-service: certificate or key unusable: " + bad + ", " + bad + "\n1\n");
 }
 

@@ -1,0 +1,76 @@
+// The stand-in host program against the stand-in service over HTTPS: the plug-in as the host
+// loads it, the real browser, the real service.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/profile.h"
+#include "support/running_service.h"
+
+namespace {
+
+class HostServiceTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(m_service.Port(), 0);
+        ASSERT_EQ(Host("init --server localhost --company SOC"),
+                  "Dossier de société créé : " + m_company + "\n");
+    }
+
+    // Runs the host program on the company; answers its standard output, and its standard
+    // error too when both is set. The service is reached as localhost, on its own port.
+    std::string Host(const std::string& arguments, bool both = false) {
+        const std::string environment =
+            "PRIXEL_CA_FILE='" + m_service.CaFile() +
+            "' PRIXEL_CONNECT_TO='localhost:443:127.0.0.1:" + std::to_string(m_service.Port()) +
+            "' ";
+        return CommandOutput(environment + PRIXEL_HOST_EXE + " --data '" + m_company + "' " +
+                             arguments + (both ? " 2>&1" : " 2>/dev/null"));
+    }
+    std::string Admin(const std::string& pathAndQuery) {
+        return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
+                             std::to_string(m_service.Port()) + pathAndQuery + "'");
+    }
+    std::string Stored(const char* key) {
+        return profile::GetString(m_company + "/Prixel.ini", "PrixelCustomerKey", key, "");
+    }
+
+    TempDir m_dir;
+    RunningService m_service{m_dir};
+    std::string m_company = m_dir.File("company");
+};
+
+TEST_F(HostServiceTest, RecordingStoresTheIdentityTheServiceSent) {
+    EXPECT_EQ(Host("record"), "PrixelRecorded\n");
+    EXPECT_EQ(Stored("CustomerNumber").substr(0, 1), "C");
+    EXPECT_EQ(Stored("ServerAddr"), "localhost");
+    EXPECT_EQ(Stored("RightsString"), "CATALOGUE;TARIFS");
+
+    const std::string customer = Stored("CustomerNumber");
+    EXPECT_EQ(Host("record"), "PrixelRecorded\n");
+    EXPECT_EQ(Stored("CustomerNumber"), customer);
+}
+
+TEST_F(HostServiceTest, SheetsAndAccountPagesAreLeftOnceLoaded) {
+    EXPECT_EQ(Host("sheet maker M001", true), "");
+    EXPECT_EQ(Host("create-account", true), "PrixelRecorded\n");
+    const std::string log = Admin("/admin/log");
+    EXPECT_NE(log.find("_AWPFicheFabricant_PAGEAFFICHE_AF_M001__"), std::string::npos) << log;
+    EXPECT_NE(log.find("_AWPArticle_PAGEAFFICHE_RA___"), std::string::npos) << log;
+}
+
+TEST_F(HostServiceTest, ServiceThatDoesNotAnswerInTimeIsToldInFrench) {
+    profile::WriteString(m_company + "/Prixel.ini", "PrixelCustomerKey", "NavigateTimeout", "300");
+    Admin("/admin/delay?ms=3000");
+    EXPECT_EQ(Host("record", true),
+              "message: Impossible de se connecter à Vako Prixel.\nPrixelNoAnswer\n");
+}
+
+TEST_F(HostServiceTest, ServiceThatIsNotListeningGivesNoAnswerAndNoMessage) {
+    m_service.Stop();
+    EXPECT_EQ(Host("record", true), "PrixelNoAnswer\n");
+    EXPECT_EQ(Stored("CustomerNumber"), "");
+}
+
+}  // namespace
