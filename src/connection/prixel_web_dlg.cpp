@@ -48,9 +48,9 @@ bool CPrixelWebDlg::OnInitDialog() {
     if (m_bAnswerPending) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER);
     const std::string hostVersion = HostVersionText(sys::GetHostVersion());
     StartTimeout();
-    m_browser->Navigate(BuildRequestAddress({m_strServer, KindInfo(m_nKind), hostVersion,
-                                             m_strParam, m_strStamp, m_strIdentity,
-                                             CParPath::sFirmDefaut}));
+    m_browser->Navigate(
+        BuildRequestAddress({m_strServer, KindInfo(m_nKind), hostVersion, m_strParam, m_strStamp,
+                             m_strIdentity, CParPath::sFirmDefaut}));
     return true;
 }
 
@@ -74,7 +74,9 @@ void CPrixelWebDlg::OnValider() {
         BuildRecuperationAddress(m_strServer, m_strStamp, m_strIdentity, CParPath::sFirmDefaut));
 }
 
-void CPrixelWebDlg::OnQuitter() { EndDialog(0); }
+void CPrixelWebDlg::OnQuitter() {
+    EndDialog(0);
+}
 
 void CPrixelWebDlg::OnTimer(unsigned id) {
     CDialog::OnTimer(id);

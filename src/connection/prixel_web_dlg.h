@@ -23,7 +23,7 @@ inline constexpr unsigned PRIXEL_TIMER_ID = 987654321;
 inline constexpr std::size_t PRIXEL_MAX_DOCUMENT = 10000000;
 
 class CPrixelWebDlg : public CDialog {
-public:
+  public:
     CPrixelWebDlg(PrixelRequestKind kind, CPrixelSettings* settings, std::string param,
                   CWnd* parent);
     ~CPrixelWebDlg() override;
@@ -53,10 +53,10 @@ public:
     std::string m_strStamp;
     std::string m_strIdentity;
 
-protected:
+  protected:
     void DoDataExchange(CDataExchange* pDX) override;
 
-private:
+  private:
     void StartTimeout();
     void SaveAnswerAndEnd();
 

@@ -2,4 +2,6 @@
 
 #include "platform/text.h"
 
-std::string Fr(const char* utf8) { return text::FromUtf8(utf8); }
+std::string Fr(const char* utf8) {
+    return text::FromUtf8(utf8);
+}

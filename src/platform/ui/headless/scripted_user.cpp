@@ -107,7 +107,10 @@ bool ScriptedUser::TryAct(HeadlessBackend& backend) {
 }
 
 int ScriptedUser::AnswerMessageBox(const std::string& text, unsigned type) {
-    if (m_steps.empty() || m_steps.front().kind != StepKind::MessageBox) return FirstButtonOf(type);
+    if (m_steps.empty() || m_steps.front().kind != StepKind::MessageBox) {
+        if (m_defaultAnswer && IsButtonOf(type, *m_defaultAnswer)) return *m_defaultAnswer;
+        return FirstButtonOf(type);
+    }
     int answer = m_steps.front().answer;
     m_steps.pop_front();
     if (!IsButtonOf(type, answer))

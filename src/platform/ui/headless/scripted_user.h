@@ -37,6 +37,9 @@ class ScriptedUser {
     ScriptedUser& Do(int dialogId, std::function<void()> action, Condition when = {});
     // The answer (IDOK, IDCANCEL, IDYES, IDNO) to the next message box.
     ScriptedUser& AnswerMessageBox(int answer);
+    // The answer to every message box that has no scripted answer and offers that button (IDYES or
+    // IDNO, say); other boxes take their first button.
+    void SetDefaultAnswer(std::optional<int> answer) { m_defaultAnswer = answer; }
     // The folder picked in the next folder chooser; nothing cancels it.
     ScriptedUser& ChooseFolder(std::optional<std::string> folder);
 
@@ -65,6 +68,7 @@ class ScriptedUser {
     std::optional<std::string> AnswerFolderChooser();
 
     std::deque<Step> m_steps;
+    std::optional<int> m_defaultAnswer;
 };
 
 }  // namespace ui
