@@ -1,5 +1,7 @@
 #include "adapters/curl/error_page.h"
 
+#include "platform/text.h"
+
 namespace {
 
 std::string EscapeMarkup(const std::string& text) {
@@ -25,8 +27,8 @@ std::string EscapeMarkup(const std::string& text) {
 }  // namespace
 
 std::string ErrorPage(const std::string& reason) {
-    return "<HTML><BODY><H1>Impossible d'afficher la page</H1>"
-           "<P>La connexion au serveur a \xE9"
-           "chou\xE9.</P><P>" +
+    return text::FromUtf8(
+               "<HTML><BODY><H1>Impossible d'afficher la page</H1>"
+               "<P>La connexion au serveur a échoué.</P><P>") +
            EscapeMarkup(reason) + "</P></BODY></HTML>";
 }
