@@ -1,9 +1,11 @@
 #include "adapters/curl/curl_transfer.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 #include "adapters/curl/ca_bundle.h"
 #include "adapters/curl/error_page.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -22,6 +24,7 @@ CurlTransfer::CurlTransfer(std::shared_ptr<CurlMulti> multi, const std::string& 
 CurlTransfer::~CurlTransfer() {
     if (!IsFinished()) m_multi->Remove(m_easy);
     curl_easy_cleanup(m_easy);
+    curl_slist_free_all(m_connectTo);
 }
 
 void CurlTransfer::Finish(CURLcode result) {
@@ -52,7 +55,21 @@ void CurlTransfer::SetOptions(const std::string& address) {
     curl_easy_setopt(m_easy, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
     curl_easy_setopt(m_easy, CURLOPT_TCP_KEEPALIVE, 1L);
     curl_easy_setopt(m_easy, CURLOPT_NOSIGNAL, 1L);
+    RouteHosts();
     TrustCertificates();
+}
+
+// PRIXEL_CONNECT_TO sends a host and port elsewhere, as a name server and a port forward would:
+// comma-separated "HOST:PORT:CONNECT-TO-HOST:CONNECT-TO-PORT" entries. It lets the service's
+// host name lead to a stand-in listening on another port; certificates are still checked
+// against the host name of the address.
+void CurlTransfer::RouteHosts() {
+    const char* routes = std::getenv("PRIXEL_CONNECT_TO");
+    if (routes == nullptr) return;
+    for (const std::string& route : text::Split(routes, ',')) {
+        if (!route.empty()) m_connectTo = curl_slist_append(m_connectTo, route.c_str());
+    }
+    curl_easy_setopt(m_easy, CURLOPT_CONNECT_TO, m_connectTo);
 }
 
 void CurlTransfer::TrustCertificates() {

@@ -28,6 +28,7 @@ class CurlTransfer {
   private:
     static std::size_t Receive(char* data, std::size_t size, std::size_t count, void* self);
     void SetOptions(const std::string& address);
+    void RouteHosts();
     void TrustCertificates();
 
     std::shared_ptr<CurlMulti> m_multi;
@@ -35,4 +36,5 @@ class CurlTransfer {
     std::string m_body;
     char m_error[CURL_ERROR_SIZE] = {};
     std::optional<CURLcode> m_result;
+    curl_slist* m_connectTo = nullptr;
 };
