@@ -7,6 +7,10 @@
 inline constexpr const char* TXT_NO_CONNECTION = "Impossible de se connecter à Vako Prixel.\n";
 inline constexpr const char* TXT_RECORDING_TOO_LARGE =
     "Opération impossible, dépassement de mémoire.\n";
+inline constexpr const char* TXT_TOO_MANY_ARTICLES =
+    "Opération impossible, vous avez sélectionné trop d'articles.\n";
+inline constexpr const char* TXT_TOO_MANY_MAKERS =
+    "Opération impossible, le nombre de fabricant est trop important.\n";
 
 inline constexpr const char* TXT_TOASTER_ELEMENTS_DONE = "Récupération des éléments terminée.";
 inline constexpr const char* TXT_TOASTER_UPDATE_DONE = "La mise à jour est terminée.";
@@ -16,3 +20,26 @@ inline constexpr const char* TXT_TOASTER_WORKS_DONE = "L'importation d'ouvrage e
 
 // The text in CP1252.
 std::string Fr(const char* utf8);
+
+// Articles of the service's answers.
+inline constexpr const char* TXT_WITHDRAWN_ARTICLE = "Cet article n'existe plus.";
+inline constexpr const char* TXT_REFERENCE_TOO_LONG =
+    "L'élément suivant n'a pu être récupéré car sa référence dépasse la longueur autorisée : "
+    "%s%s,\n%s";
+inline constexpr const char* TXT_LABEL_TO_DEFINE = "Libellé à définir";
+inline constexpr const char* TXT_PARAMCOMPTA_PROBLEM = "Problème table ParamCompta : \n";
+inline constexpr const char* TXT_DATABASE_PROBLEM = "Problème BD : \n";
+inline constexpr const char* TXT_NO_ACCOUNTING_DATABASE =
+    "La base de comptabilité de la société n'est pas ouverte.";
+inline constexpr const char* TXT_NO_FREE_LINE_NUMBER =
+    "L'élément %s n'a pu être ajouté à l'étude : ses 32768 numéros de ligne sont déjà pris.\n";
+inline constexpr const char* TXT_NOTE_PACKAGING = "Conditionnement : ";
+inline constexpr const char* TXT_NOTE_DISCOUNT_FAMILY = "Famille de remise : ";
+inline constexpr const char* TXT_NOTE_EAN = "Code EAN : ";
+inline constexpr const char* TXT_NOTE_AVAILABILITY = "Disponibilité : ";
+inline constexpr const char* TXT_NOTE_WARRANTY = "Garantie en mois : ";
+inline constexpr const char* TXT_NOTE_WEIGHT = "Poids en Kg : ";
+inline constexpr const char* TXT_NOTE_LENGTH = "Longueur en ML : ";
+inline constexpr const char* TXT_NOTE_WIDTH = "Largeur en ML : ";
+inline constexpr const char* TXT_NOTE_HEIGHT = "Hauteur en ML : ";
+inline constexpr const char* TXT_NOTE_OLD_CODE = "Ancien code : ";
