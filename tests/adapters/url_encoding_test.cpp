@@ -30,3 +30,11 @@ TEST(UrlEncodingTest, PercentSignsAndPlainAddressesPassUnchanged) {
     EXPECT_EQ(EncodeAddress("https://h:8443/p?a=50%&b=%41"), "https://h:8443/p?a=50%&b=%41");
     EXPECT_EQ(EncodeAddress(""), "");
 }
+
+TEST(UrlEncodingTest, LinksResolveAgainstThePageAddress) {
+    const std::string page = "https://localhost/Varneloawp?COMMANDE=1:2:7.50_AWPArticle_|||||vis";
+    EXPECT_EQ(ResolveLink(page, "/catalogue/pick?stamp=1&code=AB12"),
+              "https://localhost/catalogue/pick?stamp=1&code=AB12");
+    EXPECT_EQ(ResolveLink(page, "https://other.example/x"), "https://other.example/x");
+    EXPECT_EQ(ResolveLink("not an address", "/x"), "/x");
+}

@@ -28,6 +28,11 @@ HeadlessHost::~HeadlessHost() {
     ui::ReplaceBackend(m_previous);
 }
 
+ui::BrowserView* HeadlessHost::ShownBrowser() const {
+    const ui::WindowModel* control = m_backend->FindControl(IDD_PRIXEL_WEB, IDC_PRIXEL_BROWSER);
+    return control ? control->browser : nullptr;
+}
+
 void HeadlessHost::ReportToaster() const {
     const ui::WindowModel* toaster = m_backend->FindDialog(IDD_PRIXEL_TOASTER);
     if (toaster == nullptr || !toaster->visible) return;

@@ -18,6 +18,8 @@ class HeadlessHost {
     HeadlessHost& operator=(const HeadlessHost&) = delete;
 
     ui::ScriptedUser& User() { return m_backend->User(); }
+    // The browser of the web exchange dialog on show, or null.
+    ui::BrowserView* ShownBrowser() const;
     // Prints "toaster: TEXT" when a toaster is on show.
     void ReportToaster() const;
     // Lets the loop run until the toaster on show, if any, has gone by itself.

@@ -21,14 +21,26 @@ std::unique_ptr<CWebBrowser2> MakeCurlBrowser() {
 CurlBrowser::CurlBrowser() : m_multi(CurlMulti::Shared()) {}
 
 CurlBrowser::~CurlBrowser() {
-    if (m_backend != nullptr) m_backend->RemoveLoopSource(this);
+    if (m_backend == nullptr) return;
+    m_backend->AttachBrowser(m_control, nullptr);
+    m_backend->RemoveLoopSource(this);
 }
 
-void CurlBrowser::Create(CWnd* parent, int, DocumentComplete onComplete) {
+void CurlBrowser::Create(CWnd* parent, int controlId, DocumentComplete onComplete) {
     m_backend = &ui::CurrentBackend();
     m_parent = parent != nullptr ? parent->GetSafeHwnd() : 0;
+    m_control = m_backend->GetControl(m_parent, controlId);
     m_onComplete = std::make_shared<DocumentComplete>(std::move(onComplete));
     m_backend->AddLoopSource(this);
+    m_backend->AttachBrowser(m_control, this);
+}
+
+std::string CurlBrowser::ShownDocument() const {
+    return m_document.value_or("");
+}
+
+void CurlBrowser::FollowLink(const std::string& href) {
+    Navigate(ResolveLink(m_url, href));
 }
 
 void CurlBrowser::Navigate(const std::string& url) {

@@ -13,7 +13,7 @@
 #include "connection/web_browser.h"
 #include "platform/ui/backend.h"
 
-class CurlBrowser : public CWebBrowser2, public ui::LoopSource {
+class CurlBrowser : public CWebBrowser2, public ui::LoopSource, public ui::BrowserView {
   public:
     CurlBrowser();
     ~CurlBrowser() override;
@@ -31,12 +31,16 @@ class CurlBrowser : public CWebBrowser2, public ui::LoopSource {
     int NextWakeMs() override;
     void Poll(int waitMs) override;
 
+    std::string ShownDocument() const override;
+    void FollowLink(const std::string& href) override;
+
   private:
     void CompleteDocument();
 
     std::shared_ptr<CurlMulti> m_multi;
     ui::Backend* m_backend = nullptr;
     ui::Hwnd m_parent = 0;
+    ui::Hwnd m_control = 0;
     // Shared with the completions posted to the loop, which do nothing once the browser is gone.
     std::shared_ptr<DocumentComplete> m_onComplete;
     bool m_silent = false;

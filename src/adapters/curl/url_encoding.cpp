@@ -1,5 +1,7 @@
 #include "adapters/curl/url_encoding.h"
 
+#include <curl/curl.h>
+
 #include <cstdio>
 #include <string_view>
 
@@ -41,4 +43,18 @@ std::string EncodeAddress(const std::string& address) {
         AppendEncoded(out, whole.substr(query + 1), IsQueryEscaped);
     }
     return out;
+}
+
+std::string ResolveLink(const std::string& base, const std::string& href) {
+    std::string resolved = href;
+    CURLU* url = curl_url();
+    char* joined = nullptr;
+    if (curl_url_set(url, CURLUPART_URL, EncodeAddress(base).c_str(), 0) == CURLUE_OK &&
+        curl_url_set(url, CURLUPART_URL, href.c_str(), 0) == CURLUE_OK &&
+        curl_url_get(url, CURLUPART_URL, &joined, 0) == CURLUE_OK) {
+        resolved = joined;
+    }
+    curl_free(joined);
+    curl_url_cleanup(url);
+    return resolved;
 }

@@ -6,3 +6,7 @@
 #include <string>
 
 std::string EncodeAddress(const std::string& address);
+
+// The address a link of the page at base leads to: href as it is when absolute, otherwise resolved
+// against base as a browser does; href itself when base cannot be read.
+std::string ResolveLink(const std::string& base, const std::string& href);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/ui/browser_view.h"
 #include "platform/ui/geometry.h"
 #include "platform/ui/resources.h"
 
@@ -104,6 +105,8 @@ class Backend {
     virtual bool StopTimer(Hwnd window, unsigned id) = 0;
     virtual void AddLoopSource(LoopSource* source) = 0;
     virtual void RemoveLoopSource(LoopSource* source) = 0;
+    // The browser shown in a browser control; null detaches it.
+    virtual void AttachBrowser(Hwnd control, BrowserView* view) = 0;
 
     // Desktop services. type is a button set and an icon (MB_ values); the answer an ID value.
     virtual int MessageBox(const std::string& text, unsigned type) = 0;

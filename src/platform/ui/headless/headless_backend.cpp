@@ -273,6 +273,10 @@ bool HeadlessBackend::StopTimer(Hwnd window, unsigned id) {
                          [&](const Timer& t) { return t.window == window && t.id == id; }) > 0;
 }
 
+void HeadlessBackend::AttachBrowser(Hwnd control, BrowserView* view) {
+    if (WindowModel* model = Model(control)) model->browser = view;
+}
+
 void HeadlessBackend::AddLoopSource(LoopSource* source) {
     RemoveLoopSource(source);
     m_sources.push_back(source);

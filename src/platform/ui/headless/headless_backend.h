@@ -48,6 +48,9 @@ struct WindowModel {
     std::vector<ListRow> rows;
     int selectionMark = -1;
 
+    // Browser controls.
+    BrowserView* browser = nullptr;
+
     // Progress bars.
     int lower = 0;
     int upper = 100;
@@ -104,6 +107,7 @@ class HeadlessBackend : public Backend {
     bool StopTimer(Hwnd window, unsigned id) override;
     void AddLoopSource(LoopSource* source) override;
     void RemoveLoopSource(LoopSource* source) override;
+    void AttachBrowser(Hwnd control, BrowserView* view) override;
 
     int MessageBox(const std::string& text, unsigned type) override;
     std::optional<std::string> BrowseForFolder(Hwnd owner, const std::string& title) override;
