@@ -2,7 +2,10 @@
 // The answer the service put into a page: the text between "<BODY><PRE>" and "</PRE></BODY>".
 // Its first line is the header line; the lines after it are the body.
 
+#include <list>
 #include <string>
+
+class CPrixelMaker;
 
 inline constexpr const char* PRIXEL_ANSWER_START = "<BODY><PRE>";
 inline constexpr const char* PRIXEL_ANSWER_END = "</PRE></BODY>";
@@ -17,6 +20,13 @@ class CPrixelAnswer {
     std::string GetHeaderLine() const;
     // The text after its first CR LF; empty when it holds none.
     std::string GetAnswerBody() const;
+    // Writes every article line of the body into the service library (toLibrary) or into the
+    // open study, appends the code of each article written to codes and answers their number.
+    int ImportAnswer(std::list<std::string>& codes, bool toLibrary);
+
+    // Fills the makers of an array of capacity entries from the body's maker lines, the
+    // out-of-date ones packed at its start; answers how many are out of date.
+    int ParseMakerLines(CPrixelMaker* makers, int capacity) const;
 
     std::string m_strText;
 };

@@ -2,6 +2,7 @@
 // The plug-in's facade: the one class the library exports. The host creates one CPrixelCtrl,
 // keeps it as long as it wants the service, and calls its members from its user-interface thread.
 
+#include <list>
 #include <string>
 
 #define PRIXEL_EXPORT __attribute__((visibility("default")))
@@ -32,6 +33,11 @@ class PRIXEL_EXPORT CPrixelCtrl {
     CPrixelCtrl& operator=(const CPrixelCtrl&) = delete;
     virtual ~CPrixelCtrl();
 
+    // Catalogue browsing: the user picks articles on the service, which are written into the
+    // library (toLibrary non-zero) or the open study; their codes are appended to codes. Answers
+    // how many were written.
+    int OpenVarnelo(std::list<std::string>& codes, std::string text, int toLibrary, int notify);
+
     // Opens the maker's product page in the user's own web browser.
     void OpenVakoPrixelCom();
     // Show the service's sheet of an article, a product or a maker; nothing comes back.
@@ -39,6 +45,8 @@ class PRIXEL_EXPORT CPrixelCtrl {
     void OpenMakerSheet(std::string maker);
     void OpenProductSheet(std::string a, std::string b, std::string c);
 
+    // Asks the service which makers' tariffs changed and finds the library's out-of-date articles.
+    PrixelUpdateState IsUpToDate();
     // Number of library articles out of date over all makers of the last up-to-date check.
     int GetArticleUpToDateCount();
 
