@@ -3,7 +3,6 @@
 #include "connection/prixel_request.h"
 #include "connection/prixel_settings.h"
 #include "import/prixel_maker.h"
-#include "module/prixel_toaster_dlg.h"
 
 CPrixelCtrl::CPrixelCtrl()
     : m_pSettings(new CPrixelSettings),
@@ -28,11 +27,6 @@ int CPrixelCtrl::GetArticleUpToDateCount() {
 
 CPrixelCtrl::PrixelRecordingState CPrixelCtrl::GetRecordingState() {
     return m_eRecordingState;
-}
-
-void CPrixelCtrl::DeleteToaster() {
-    delete m_pToaster;
-    m_pToaster = nullptr;
 }
 
 std::string CPrixelCtrl::ClearSymbol(std::string text) {
