@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "connection/fake_browser.h"
+#include "connection/prixel_request.h"
+#include "connection/prixel_settings.h"
+#include "module/module_fixture.h"
+#include "module/sheets.h"
+#include "platform/profile.h"
+#include "support/recording_opener.h"
+
+namespace {
+
+const std::string kPageWithHeader =
+    "<HTML><BODY><PRE>C9:PC:autre.example:RW\r\n</PRE></BODY></HTML>";
+
+class PrixelSheetTest : public ModuleTest {
+  protected:
+    // The address a sheet of that kind and parameter opens for a facade that has no identity
+    // from the service yet.
+    static std::string Address(PrixelRequestKind kind, const std::string& param) {
+        return BuildRequestAddress({"", KindInfo(kind), HostVersionText(sys::GetHostVersion()),
+                                    param, "", CPrixelSettings().GetIdentity(),
+                                    CParPath::sFirmDefaut});
+    }
+    std::string IniText() const {
+        std::ostringstream text;
+        text << std::ifstream(PrixelIniPath()).rdbuf();
+        return text.str();
+    }
+    ui::ScriptedUser& User() { return m_backend->User(); }
+
+    FakeWeb m_web;
+    FakeWeb::Installed m_installed{m_web};
+};
+
+TEST_F(PrixelSheetTest, ArticleSheetJoinsItsFourTextsAsTheyAre) {
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    m_prixel->OpenArticleSheet("", "", "", "");
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    m_prixel->OpenArticleSheet("A|1", "b:c", "d_e", "f!g");
+    ASSERT_EQ(m_web.navigations.size(), 2u);
+    EXPECT_EQ(m_web.navigations[0], Address(PrixelArticleSheet, "|||"));
+    EXPECT_EQ(m_web.navigations[1], Address(PrixelArticleSheet, "A|1|b:c|d_e|f!g"));
+}
+
+TEST_F(PrixelSheetTest, ProductAndMakerSheetsSendTheirTextsAsTheyAre) {
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    m_prixel->OpenProductSheet("P|1", "", "c");
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    m_prixel->OpenMakerSheet("M|1#");
+    ASSERT_EQ(m_web.navigations.size(), 2u);
+    EXPECT_EQ(m_web.navigations[0], Address(PrixelProductSheet, "P|1||c"));
+    EXPECT_EQ(m_web.navigations[1], Address(PrixelMakerSheet, "M|1#"));
+}
+
+TEST_F(PrixelSheetTest, SheetRemovesAToasterOnShowBeforeItsDialogOpens) {
+    m_prixel->DisplayToaster("fin");
+    bool toasterGone = false;
+    User().Do(IDD_PRIXEL_WEB, [&] { toasterGone = Toaster() == nullptr && m_clock.NowMs() == 0; });
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    m_prixel->OpenMakerSheet("M1");
+    EXPECT_TRUE(toasterGone);
+}
+
+TEST_F(PrixelSheetTest, NothingIsShownOrKeptHoweverTheSheetEnds) {
+    profile::WriteString(PrixelIniPath(), "PrixelCustomerKey", "CustomerNumber", "C1");
+    const std::string ini = IniText();
+    m_web.Serve("https://", kPageWithHeader);
+
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
+    m_prixel->OpenArticleSheet("a", "b", "c", "d");
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    m_prixel->OpenProductSheet("a", "b", "c");
+    User().PressEscape(IDD_PRIXEL_WEB);
+    m_prixel->OpenMakerSheet("m");
+    EXPECT_EQ(m_web.navigations.size(), 3u);
+
+    // A sheet that never loads ends with its time-out.
+    m_web.NeverAnswer("https://");
+    m_prixel->OpenMakerSheet("m");
+    EXPECT_GE(m_clock.NowMs(), PRIXEL_DEFAULT_TIMEOUT);
+
+    EXPECT_TRUE(m_backend->MessageBoxes().empty());
+    EXPECT_EQ(IniText(), ini);
+    EXPECT_EQ(m_web.navigations.back(), Address(PrixelMakerSheet, "m"));
+}
+
+TEST_F(PrixelSheetTest, ProductPageOpensInTheUsersBrowser) {
+    RecordingOpener opener(m_dir);
+    m_prixel->OpenVakoPrixelCom();
+    EXPECT_EQ(opener.WaitForArgument(), PRIXEL_PRODUCT_PAGE);
+    EXPECT_TRUE(m_web.navigations.empty());
+}
+
+}  // namespace
