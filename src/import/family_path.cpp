@@ -1,0 +1,57 @@
+#include <algorithm>
+#include <vector>
+
+#include "import/family.h"
+#include "platform/text.h"
+
+namespace {
+
+constexpr char kFieldSeparator = '|';
+constexpr int kMaxLevels = 10;
+
+}  // namespace
+
+CFamilyPath::CFamilyPath()
+    : m_pKeys(std::make_unique<std::string[]>(1)), m_pLabels(std::make_unique<std::string[]>(1)) {}
+
+CFamilyPath::CFamilyPath(int type, std::string maker, std::string keys, std::string labels) {
+    m_nType = type;
+    const std::vector<std::string> keyFields = text::Split(keys, kFieldSeparator);
+    const std::vector<std::string> labelFields = text::Split(labels, kFieldSeparator);
+    const auto firstEmpty = std::find(keyFields.begin(), keyFields.end(), std::string());
+    m_nLevels = std::min(static_cast<int>(firstEmpty - keyFields.begin()) + 1, kMaxLevels);
+    m_pKeys = std::make_unique<std::string[]>(m_nLevels);
+    m_pLabels = std::make_unique<std::string[]>(m_nLevels);
+    m_pKeys[0] = maker;
+    m_pLabels[0] = maker;
+    for (int i = 1; i < m_nLevels; ++i) {
+        const std::size_t field = static_cast<std::size_t>(i - 1);
+        m_pKeys[i] = text::Trim(keyFields[field]);
+        if (field < labelFields.size()) m_pLabels[i] = text::Trim(labelFields[field]);
+    }
+}
+
+std::string CFamilyPath::GetLabel() {
+    return m_pLabels[m_nLevels - 1];
+}
+
+void CFamilyPath::EnsureFamily() {
+    std::string key;
+    std::string parent = "@";
+    for (int i = 0; i < m_nLevels; ++i) {
+        key += m_pKeys[i] + ".";
+        std::string code;
+        const int found = FindFamily(code, key);
+        if (found == 2) return;
+        if (found == 1) {
+            code = CreateFamily(parent, m_pLabels[i], key);
+            if (code.empty()) return;
+        }
+        parent = code;
+    }
+    m_strCode = parent;
+}
+
+int CFamilyPath::FindFamily(std::string& code, std::string key) {
+    return FindByKey(code, key);
+}
