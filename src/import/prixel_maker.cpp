@@ -2,7 +2,28 @@
 
 #include "host/databases.h"
 #include "host/recordsets.h"
+#include "import/dao_message.h"
 #include "platform/db/dao.h"
+#include "platform/db/query.h"
+#include "platform/text.h"
+
+namespace {
+
+constexpr int kMakerLineFields = 8;
+constexpr const char* kAllMakers = "SELECT * FROM Fabricant";
+
+// A date as the user's locale reads it; text that is no date gives the zero date.
+COleDateTime ParseDate(const std::string& text) {
+    return COleDateTime::ParseDateTime(text).value_or(COleDateTime());
+}
+
+// An article's YYYYMMDD date, read as DD/MM/YYYY.
+COleDateTime ParseArticleDate(const std::string& yyyymmdd) {
+    return ParseDate(text::Mid(yyyymmdd, 6, 2) + "/" + text::Mid(yyyymmdd, 4, 2) + "/" +
+                     text::Left(yyyymmdd, 4));
+}
+
+}  // namespace
 
 CPrixelMaker::CPrixelMaker() {
     OpenLibrary();
@@ -33,4 +54,75 @@ void CPrixelMaker::OpenLibrary() {
     } catch (const CDaoException&) {
     }
     m_pMakerSet = new CBibFabricantSet(m_pDatabase);
+}
+
+bool CPrixelMaker::OpenMakers(std::string query) {
+    try {
+        if (m_pMakerSet->IsOpen()) m_pMakerSet->Close();
+        m_pMakerSet->Open(query);
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return false;
+    }
+    return true;
+}
+
+int CPrixelMaker::FindMaker() {
+    std::string query;
+    try {
+        query = db::FormatQuery("SELECT * FROM Fabricant WHERE (Fabricant.[Id] = '%s')", m_strId);
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return 2;
+    }
+    if (!OpenMakers(query)) return 2;
+    if (m_pMakerSet->IsBOF() && m_pMakerSet->IsEOF()) return 1;
+    return 0;
+}
+
+void CPrixelMaker::AddIfMissing() {
+    if (FindMaker() != 1) return;
+    if (!OpenMakers(kAllMakers)) return;
+    try {
+        m_pMakerSet->AddNew();
+        m_pMakerSet->m_strId = m_strId;
+        m_pMakerSet->m_strPrefixe = m_strPrefix;
+        m_pMakerSet->m_dtDateTarif = ParseArticleDate(m_strTariffDate);
+        m_pMakerSet->Update();
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+    }
+}
+
+long CPrixelMaker::CountMakers() {
+    if (!OpenMakers(kAllMakers)) return 0;
+    if (m_pMakerSet->IsBOF() && m_pMakerSet->IsEOF()) return 0;
+    m_pMakerSet->MoveLast();
+    return m_pMakerSet->GetRecordCount();
+}
+
+void CPrixelMaker::SetFromLine(std::string line) {
+    std::vector<std::string> fields = text::Split(line, '\t');
+    if (fields.size() < kMakerLineFields) fields.assign(kMakerLineFields, "");
+    std::string* const targets[kMakerLineFields] = {
+        &m_strId,     &m_strPrefix, &m_strName,      &m_strTariffDate, &m_strTariffVersion,
+        &m_strField5, &m_strField6, &m_strFullUpdate};
+    for (int i = 0; i < kMakerLineFields; ++i) *targets[i] = text::Trim(fields[i]);
+}
+
+void CPrixelMaker::MarkUpdated() {
+    if (FindMaker() != 0) return;
+    try {
+        m_pMakerSet->Edit();
+        m_pMakerSet->m_strId = m_strId;
+        m_pMakerSet->m_strPrefixe = m_strPrefix;
+        m_pMakerSet->m_strNom = m_strName;
+        m_pMakerSet->m_dtDateTarif = ParseDate(m_strTariffDate);
+        m_pMakerSet->m_strVersionTarif = m_strTariffVersion;
+        m_pMakerSet->m_nMajComplete = 0;
+        m_pMakerSet->Update();
+        m_nOutdatedCount = 0;
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+    }
 }

@@ -12,10 +12,23 @@ class CBibFabricantSet;
 class CPrixelMaker : public CPrixelObject {
   public:
     CPrixelMaker();
+    // An article's maker; tariffDate is the article's YYYYMMDD date.
     CPrixelMaker(std::string id, std::string prefix, std::string tariffDate);
     ~CPrixelMaker() override;
     CPrixelMaker(const CPrixelMaker&) = delete;
     CPrixelMaker& operator=(const CPrixelMaker&) = delete;
+
+    // (Re)opens the Fabricant recordset on query; false, the failure shown, when it does not open.
+    bool OpenMakers(std::string query);
+    // 0: the maker's row exists and the recordset stands on it; 1: no row; 2: the query failed.
+    int FindMaker();
+    // Gives an article's maker its row when it has none; an existing row is left as it is.
+    void AddIfMissing();
+    long CountMakers();
+    // Takes the eight TAB-separated fields of a maker line of the up-to-date answer.
+    void SetFromLine(std::string line);
+    // Stores the line's tariff date and version in the row once the maker's articles are fresh.
+    void MarkUpdated();
 
     bool IsOutdated() const { return m_nOutdatedCount != 0; }
     std::string GetId() const { return m_strId; }
