@@ -1,7 +1,8 @@
+#include "import/family.h"
+
 #include <vector>
 
 #include "host/recordsets.h"
-#include "import/family.h"
 #include "platform/text.h"
 
 namespace {

@@ -1,10 +1,11 @@
+#include "import/family.h"
+
 #include <cctype>
 #include <cstdint>
 
 #include "host/databases.h"
 #include "host/recordsets.h"
 #include "import/dao_message.h"
-#include "import/family.h"
 #include "platform/db/dao.h"
 #include "platform/db/query.h"
 #include "platform/system.h"

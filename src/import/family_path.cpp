@@ -1,7 +1,8 @@
+#include "import/family.h"
+
 #include <algorithm>
 #include <vector>
 
-#include "import/family.h"
 #include "platform/text.h"
 
 namespace {
