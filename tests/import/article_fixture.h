@@ -1,0 +1,71 @@
+#pragma once
+// A company with its service library and study, the headless UI, and article lines of the
+// service's answers built field by field.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "connection/web_fixture.h"
+#include "host/company.h"
+#include "host/databases.h"
+#include "host/paths.h"
+#include "host/recordsets.h"
+#include "import/prixel_element.h"
+#include "platform/db/dao.h"
+#include "platform/text.h"
+
+class ArticleImportTest : public WebExchangeTest {
+  protected:
+    using Fields = std::initializer_list<std::pair<CPrixelElement::Field, std::string>>;
+
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(host::CreateCompany(m_dir.Folder(), {}, error)) << error;
+        ASSERT_TRUE(host::OpenCompany(m_dir.Folder(), error)) << error;
+        WebExchangeTest::SetUp();
+        CParPath::sFirmDefaut = "DEMO";
+        m_library.Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
+        m_study.Open(host::DatabaseFileOf(m_dir.Folder(), "EXMX"));
+    }
+    void TearDown() override {
+        m_study.Close();
+        m_library.Close();
+        WebExchangeTest::TearDown();
+        host::CloseCompany();
+    }
+
+    // An article of maker M1 (prefix ACM), reference R100, dated 15 April 2013 at 100, without
+    // suppliers; changes replace fields.
+    static std::string Line(Fields changes = {}) {
+        std::array<std::string, CPrixelElement::FieldCount> fields;
+        fields[CPrixelElement::MakerId] = "M1";
+        fields[CPrixelElement::MakerPrefix] = "ACM";
+        fields[CPrixelElement::Reference] = "R100";
+        fields[CPrixelElement::Label] = "Robinet";
+        fields[CPrixelElement::TariffDate] = "20130415";
+        fields[CPrixelElement::ListPrice] = "100";
+        fields[CPrixelElement::Unit] = "U";
+        fields[CPrixelElement::Packaging] = "Carton";
+        fields[CPrixelElement::FamilyCodes] = "K1|K2";
+        fields[CPrixelElement::FamilyLabels] = "Sanitaire|Robinets";
+        fields[CPrixelElement::Ean] = "3000000000001";
+        fields[CPrixelElement::SecondValue] = "2.5";
+        for (const auto& [field, value] : changes) fields[field] = value;
+        std::string line = fields[0];
+        for (std::size_t i = 1; i < fields.size(); ++i) line += "\t" + fields[i];
+        return line;
+    }
+
+    static std::string Utf8(const std::string& cp1252) { return text::ToUtf8(cp1252); }
+    static std::string RtfBytes(const std::string& text) {
+        return CPrixelElement::ToRtf(text) + std::string(1, '\0');
+    }
+    static std::string AsText(const db::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
+
+    CDaoDatabase m_library;
+    CDaoDatabase m_study;
+};
