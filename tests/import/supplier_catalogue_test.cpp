@@ -20,7 +20,7 @@ namespace {
 
 const std::string kCode = "ACM4711";
 
-// An article of maker ACM listed at 100 on 15 April 2013, packed by 12.
+// An article of maker ACM listed on 15 April 2013, with supplier amounts 70, 60 and 50.
 std::unique_ptr<CSupplierCatalogue> Article(const std::string& suppliers,
                                             const std::string& coefficients,
                                             const std::string& packQuantity = "12",
@@ -29,6 +29,18 @@ std::unique_ptr<CSupplierCatalogue> Article(const std::string& suppliers,
                                                 packQuantity, "70|60|50", suppliers, "e1|e2|e3",
                                                 coefficients);
 }
+
+// A Catalogue row as (supplier, order, discount to a millionth).
+struct Row {
+    std::string supplier;
+    short order;
+    double discount;
+    bool operator==(const Row&) const = default;
+    friend void PrintTo(const Row& row, std::ostream* out) {
+        *out << row.supplier << " #" << row.order << " " << row.discount << "%";
+    }
+};
+using Rows = std::vector<Row>;
 
 class SupplierCatalogueTest : public WebExchangeTest {
   protected:
@@ -55,20 +67,10 @@ class SupplierCatalogueTest : public WebExchangeTest {
         rows.m_strFournisseur = supplier;
         rows.Update();
     }
-    // The article's rows as (supplier, order, discount to a millionth), in their order.
-    struct Row {
-        std::string supplier;
-        short order;
-        double discount;
-        bool operator==(const Row&) const = default;
-        friend void PrintTo(const Row& row, std::ostream* out) {
-            *out << row.supplier << " #" << row.order << " " << row.discount << "%";
-        }
-    };
-    std::vector<Row> Rows() {
+    Rows Stored() {
         CCataSet rows(&m_library);
         rows.Open("SELECT * FROM Catalogue ORDER BY Ordre");
-        std::vector<Row> found;
+        Rows found;
         for (; !rows.IsEOF(); rows.MoveNext()) {
             found.push_back(
                 {rows.m_strFournisseur, rows.m_nOrdre, std::round(rows.m_dRemise * 1e6) / 1e6});
@@ -86,46 +88,35 @@ class SupplierCatalogueTest : public WebExchangeTest {
 
 TEST_F(SupplierCatalogueTest, SuppliersFollowTheArticleRowsWithTheirDiscounts) {
     StoreRow("AUTRE", 3);
-    Article("F1|F2", "0.7|0.6")->Write();
-
-    EXPECT_EQ(Rows(), (std::vector<Row>{{"AUTRE", 3, 0.0}, {"F1", 4, 30.0}, {"F2", 5, 40.0}}));
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(SupplierCatalogueTest, RowCarriesTheArticlePrices) {
     Article(" F1 |F2", "0.7|0.6")->Write();
 
+    EXPECT_EQ(Stored(), (Rows{{"AUTRE", 3, 0.0}, {"F1", 4, 30.0}, {"F2", 5, 40.0}}));
     const auto row = RowOf("F1");
-    ASSERT_FALSE(row->IsEOF());
     EXPECT_EQ(row->m_nType, 10001);
     EXPECT_EQ(row->m_strCode, kCode);
-    EXPECT_EQ(row->m_nOrdre, 1);
     EXPECT_EQ(row->m_dtDateTarif, COleDateTime(2013, 4, 15));
     EXPECT_EQ(row->m_strPrefixeFabricant, "ACM");
     EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 100.0);
     EXPECT_DOUBLE_EQ(row->m_dMontantFournisseur, 70.0);
     EXPECT_DOUBLE_EQ(row->m_dQteConditionnement, 12.0);
-    EXPECT_DOUBLE_EQ(RowOf("F2")->m_dMontantFournisseur, 60.0);
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(SupplierCatalogueTest, WritingAgainRewritesTheRowsAndAddsNone) {
     Article("F1|F2", "0.7|0.6")->Write();
     Article("F1|F2", "0.5|0.6", "12", "120")->Write();
 
-    EXPECT_EQ(Rows(), (std::vector<Row>{{"F1", 1, 50.0}, {"F2", 2, 40.0}}));
+    EXPECT_EQ(Stored(), (Rows{{"F1", 1, 50.0}, {"F2", 2, 40.0}}));
     EXPECT_DOUBLE_EQ(RowOf("F1")->m_dPrixTarif, 120.0);
 }
 
-TEST_F(SupplierCatalogueTest, SuppliersStopAtTheFirstEmptyEntry) {
+TEST_F(SupplierCatalogueTest, SuppliersStopAtTheFirstEmptyEntryAndShortListsGiveEmptyEntries) {
     Article("F1||F3", "0.7|0.6|0.5")->Write();
-    EXPECT_EQ(Rows(), (std::vector<Row>{{"F1", 1, 30.0}}));
-}
+    EXPECT_EQ(Stored(), (Rows{{"F1", 1, 30.0}}));
 
-TEST_F(SupplierCatalogueTest, ShortListsGiveEmptyEntries) {
-    CSupplierCatalogue article(10001, kCode, "ACM", "20130415", "100", "1", "70", "F1|F2", "",
-                               "0.7");
-    article.Write();
-    EXPECT_EQ(Rows(), (std::vector<Row>{{"F1", 1, 30.0}, {"F2", 2, 100.0}}));
+    CSupplierCatalogue(10001, kCode, "ACM", "20130415", "100", "1", "70", "F1|F2", "", "0.7")
+        .Write();
+    EXPECT_EQ(Stored(), (Rows{{"F1", 1, 30.0}, {"F2", 2, 100.0}}));
     EXPECT_DOUBLE_EQ(RowOf("F2")->m_dMontantFournisseur, 0.0);
 }
 
@@ -138,21 +129,16 @@ TEST_F(SupplierCatalogueTest, PackQuantityIsTheWholeNumberItStartsWith) {
     EXPECT_DOUBLE_EQ(RowOf("F1")->m_dQteConditionnement, -3.0);
 }
 
-TEST_F(SupplierCatalogueTest, EmptyCatalogueWritesNothingAndHasNoMainSupplier) {
+TEST_F(SupplierCatalogueTest, MainSupplierIsTheFirstCutToFifteenCharacters) {
+    std::string supplier = "avant";
+    double discount = 12.5;
     CSupplierCatalogue empty;
     empty.Write();
-    EXPECT_TRUE(Rows().empty());
-
-    std::string supplier = "before";
-    double discount = 12.5;
     empty.GetMainSupplier(supplier, &discount);
     EXPECT_EQ(supplier, "");
     EXPECT_EQ(discount, 0.0);
-}
+    EXPECT_TRUE(Stored().empty());
 
-TEST_F(SupplierCatalogueTest, MainSupplierIsTheFirstCutToFifteenCharacters) {
-    std::string supplier;
-    double discount = -1.0;
     Article("FOURNISSEUR-TRES-LONG|F2", "0.75|0.6")->GetMainSupplier(supplier, &discount);
     EXPECT_EQ(supplier, "FOURNISSEUR-TRE");
     EXPECT_DOUBLE_EQ(discount, 25.0);
@@ -169,7 +155,7 @@ TEST_F(SupplierCatalogueTest, DiscountSwitchOffLeavesTheCallersDiscount) {
 
 TEST_F(SupplierCatalogueTest, SupplierWithAQuoteIsShownAndSkipped) {
     Article("F'1|F2", "0.7|0.6")->Write();
-    EXPECT_EQ(Rows(), (std::vector<Row>{{"F2", 1, 40.0}}));
+    EXPECT_EQ(Stored(), (Rows{{"F2", 1, 40.0}}));
     EXPECT_EQ(Messages(),
               std::vector<std::string>{
                   "La valeur \"F'1\" contient une apostrophe : la requête a été refusée."});
@@ -184,7 +170,7 @@ TEST_F(SupplierCatalogueTest, FailedStoreIsShownAndTheOtherSuppliersAreWritten) 
     Article("F1|F2", "0.7|0.6")->Write();
 
     EXPECT_EQ(Messages(), std::vector<std::string>{"Base en lecture seule."});
-    EXPECT_EQ(Rows(), (std::vector<Row>{{"F2", 1, 40.0}}));
+    EXPECT_EQ(Stored(), (Rows{{"F2", 1, 40.0}}));
 }
 
 TEST_F(SupplierCatalogueTest, FailedRewriteIsShownAndLeavesTheRow) {
@@ -196,7 +182,7 @@ TEST_F(SupplierCatalogueTest, FailedRewriteIsShownAndLeavesTheRow) {
     Article("F1", "0.5")->Write();
 
     EXPECT_EQ(Messages(), std::vector<std::string>{"Ligne verrouillée."});
-    EXPECT_EQ(Rows(), (std::vector<Row>{{"F1", 1, 30.0}}));
+    EXPECT_EQ(Stored(), (Rows{{"F1", 1, 30.0}}));
 }
 
 TEST_F(SupplierCatalogueTest, ArticleRowsThatDoNotOpenAddNothing) {
@@ -207,7 +193,7 @@ TEST_F(SupplierCatalogueTest, ArticleRowsThatDoNotOpenAddNothing) {
     Article("F1", "0.7")->Write();
 
     EXPECT_EQ(Messages(), std::vector<std::string>{"Table verrouillée."});
-    EXPECT_TRUE(Rows().empty());
+    EXPECT_TRUE(Stored().empty());
 }
 
 }  // namespace
