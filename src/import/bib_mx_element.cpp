@@ -1,0 +1,199 @@
+#include "import/bib_mx_element.h"
+
+#include "host/databases.h"
+#include "host/recordsets.h"
+#include "import/dao_message.h"
+#include "import/family.h"
+#include "import/prixel_maker.h"
+#include "import/supplier_catalogue.h"
+#include "platform/text.h"
+
+namespace {
+
+constexpr int kMaterialFamilyType = 10000;
+constexpr int kCodeLength = 18;
+constexpr int kFamilyLabelLength = 18;
+
+constexpr const char* kLookup =
+    "SELECT * FROM BXMX WHERE ((BXMX.[Type] = %d) AND (BXMX.[Code] = '%s'))";
+constexpr const char* kLinkedOfMaker =
+    "SELECT * FROM BXmx WHERE (BXmx.[PrixelCheck] = TRUE) AND (BXmx.[PrixelFabricantID] = '%s')";
+constexpr const char* kNotAtDate =
+    " AND ((BXmx.[PrixelDate] <> #%s#) OR (BXmx.[PrixelDate] IS NULL))";
+
+// DD/MM/YYYY written month first, as Jet reads a date literal.
+std::string MonthFirst(const std::string& date) {
+    return text::Mid(date, 3, 2) + "/" + text::Left(date, 2) + "/" + text::Mid(date, 6, 4);
+}
+
+}  // namespace
+
+CPrixelBibMxElement::CPrixelBibMxElement() {
+    OpenLibrary();
+}
+
+CPrixelBibMxElement::CPrixelBibMxElement(const std::string& line) : CPrixelElement(line) {
+    OpenLibrary();
+}
+
+CPrixelBibMxElement::~CPrixelBibMxElement() {
+    delete m_pFamilyPath;
+    delete m_pMaker;
+    if (m_pMaterialSet->IsOpen()) m_pMaterialSet->Close();
+    delete m_pMaterialSet;
+}
+
+// The target's own connection to the service library, its materials recordset, then the
+// article's family path and maker.
+void CPrixelBibMxElement::OpenLibrary() {
+    m_pDatabase->Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb", false, false, "");
+    m_pMaterialSet = new CBibXmxSet(m_pDatabase, 2, 1);
+    if (m_strFields[MakerPrefix].empty()) {
+        m_pFamilyPath = new CFamilyPath();
+        m_pMaker = new CPrixelMaker();
+    } else {
+        m_pFamilyPath = new CFamilyPath(kMaterialFamilyType, m_strFields[MakerPrefix],
+                                        m_strFields[FamilyCodes], m_strFields[FamilyLabels]);
+        m_pMaker = new CPrixelMaker(m_strFields[MakerId], m_strFields[MakerPrefix],
+                                    m_strFields[TariffDate]);
+    }
+}
+
+bool CPrixelBibMxElement::Process() {
+    if (!ValidateElement() || !QueryValuesAccepted()) return false;
+    bool written = false;
+    switch (Lookup()) {
+        case PrixelLinkedRow:
+        case PrixelUnlinkedRow:
+            written = UpdateRecord();
+            break;
+        case PrixelNoRow:
+            written = AddRecord();
+            break;
+        default:
+            return false;
+    }
+    if (written) {
+        m_pMaker->AddIfMissing();
+        m_pCatalogue->Write();
+    }
+    return written;
+}
+
+bool CPrixelBibMxElement::QueryValuesAccepted() const {
+    try {
+        db::FormatQuery("'%s' '%s' '%s'", m_strFields[MakerId], m_strFields[FamilyCodes],
+                        m_strFields[SupplierData2]);
+        return true;
+    } catch (const CDaoException& e) {
+        return RefusedQuery(e);
+    }
+}
+
+bool CPrixelBibMxElement::HasRows() const {
+    return !(m_pMaterialSet->IsEOF() && m_pMaterialSet->IsBOF());
+}
+
+int CPrixelBibMxElement::Lookup() {
+    if (!OpenFormatted(kLookup, PRIXEL_TYPE_MATERIAL, text::Left(m_strCode, kCodeLength))) {
+        m_nLookupState = PrixelNoQuery;
+    } else if (!HasRows()) {
+        m_nLookupState = PrixelNoRow;
+    } else {
+        m_nLookupState = m_pMaterialSet->m_bPrixelCheck ? PrixelLinkedRow : PrixelUnlinkedRow;
+    }
+    return m_nLookupState;
+}
+
+bool CPrixelBibMxElement::OpenQuery(std::string sql) {
+    try {
+        if (m_pMaterialSet->IsOpen()) m_pMaterialSet->Close();
+        m_pMaterialSet->Open(sql);
+        return true;
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return false;
+    }
+}
+
+bool CPrixelBibMxElement::AddRecord() {
+    if (!OpenQuery("SELECT * FROM BXMX")) return false;
+    try {
+        m_pFamilyPath->EnsureFamily();
+        if (m_pFamilyPath->GetCode().empty()) return false;
+        m_pMaterialSet->AddNew();
+        FillRecord();
+        m_pMaterialSet->Update();
+        return true;
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return false;
+    }
+}
+
+bool CPrixelBibMxElement::UpdateRecord() {
+    try {
+        if (m_nLookupState == PrixelUnlinkedRow) {
+            m_pFamilyPath->EnsureFamily();
+            if (m_pFamilyPath->GetCode().empty()) return false;
+        }
+        m_pMaterialSet->Edit();
+        FillRecord();
+        m_pMaterialSet->Update();
+        return true;
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return false;
+    }
+}
+
+void CPrixelBibMxElement::FillRecord() {
+    CBibXmxSet& set = *m_pMaterialSet;
+    FillAlways(set);
+    if (m_nLookupState != PrixelLinkedRow) {
+        FillFirstLink(set);
+        set.m_strLibFamille = text::Left(m_pFamilyPath->GetLabel(), kFamilyLabelLength);
+        set.m_strCodeFamille = m_pFamilyPath->GetCode();
+        set.m_nProfil = static_cast<short>(GetProfile(PRIXEL_TYPE_MATERIAL));
+    }
+    ComputeRowPrices(set);
+}
+
+void CPrixelBibMxElement::Unlink() {
+    if (Lookup() != PrixelLinkedRow) return;
+    CBibXmxSet& set = *m_pMaterialSet;
+    try {
+        set.Edit();
+        set.m_bPrixelCheck = false;
+        set.m_dtPrixelDate = COleDateTime();
+        set.m_strPrixelFabricantID.clear();
+        set.m_strPrefixeFabricant.clear();
+        set.m_strReference.clear();
+        set.Update();
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+    }
+}
+
+int CPrixelBibMxElement::GetLinkedArticles(std::string makerId, std::string date,
+                                           std::string*& references) {
+    if (OpenFormatted(kLinkedOfMaker, makerId) && !HasRows()) return -1;
+    const bool opened = date.empty() ? OpenFormatted(kLinkedOfMaker, makerId)
+                                     : OpenFormatted(std::string(kLinkedOfMaker) + kNotAtDate,
+                                                     makerId, MonthFirst(date));
+    if (!opened || !HasRows()) return 0;
+    try {
+        m_pMaterialSet->MoveLast();
+        const int count = static_cast<int>(m_pMaterialSet->GetRecordCount());
+        delete[] references;
+        references = new std::string[count];
+        int i = 0;
+        for (m_pMaterialSet->MoveFirst(); !m_pMaterialSet->IsEOF(); m_pMaterialSet->MoveNext()) {
+            references[i++] = m_pMaterialSet->m_strReference;
+        }
+        return count;
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return 0;
+    }
+}

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "import/article_fixture.h"
+#include "import/bib_mx_element.h"
+#include "platform/db/faulty_driver.h"
+
+namespace {
+
+class BibMxElementTest : public ArticleImportTest {
+  protected:
+    // A BXMX row of maker M1 written as the user or an earlier import left it.
+    void StoreRow(const std::string& reference, bool linked, COleDateTime date,
+                  const std::function<void(CBibXmxSet&)>& more = {}) {
+        CBibXmxSet rows(&m_library, 2, 1);
+        rows.Open();
+        rows.AddNew();
+        rows.m_nType = PRIXEL_TYPE_MATERIAL;
+        rows.m_strCode = "ACM" + reference;
+        rows.m_strLibelle = "Saisi";
+        rows.m_bPrixelCheck = linked;
+        rows.m_dtPrixelDate = date;
+        rows.m_strPrixelFabricantID = "M1";
+        rows.m_strReference = reference;
+        if (more) more(rows);
+        rows.Update();
+    }
+    // The recordset standing on the row of code; its code is empty when there is none.
+    std::unique_ptr<CBibXmxSet> Row(const std::string& code) {
+        auto rows = std::make_unique<CBibXmxSet>(&m_library, 2, 1);
+        rows->Open("SELECT * FROM BXMX WHERE Code = '" + code + "'");
+        if (rows->IsEOF()) rows->m_strCode.clear();
+        return rows;
+    }
+    long Rows(const std::string& table) {
+        CDaoRecordset rows(&m_library);
+        rows.Open(table);
+        long count = 0;
+        for (; !rows.IsEOF(); rows.MoveNext()) ++count;
+        return count;
+    }
+    bool Process(const std::string& line) { return CPrixelBibMxElement(line).Process(); }
+};
+
+TEST_F(BibMxElementTest, NewArticleAddsItsRowMakerAndSupplierPrices) {
+    const std::string line = Line({{CPrixelElement::SupplierData1, "80"},
+                                   {CPrixelElement::SupplierData2, "FOUR1"},
+                                   {CPrixelElement::SupplierData4, "0.9"}});
+    EXPECT_TRUE(Process(line));
+    EXPECT_TRUE(Messages().empty());
+
+    const auto row = Row("ACMR100");
+    ASSERT_EQ(row->m_strCode, "ACMR100");
+    EXPECT_EQ(row->m_nType, PRIXEL_TYPE_MATERIAL);
+    EXPECT_EQ(row->m_strLibelle, "Robinet");
+    EXPECT_EQ(AsText(row->m_NoteLibelle), RtfBytes("Robinet"));
+    EXPECT_EQ(AsText(row->m_NoteTechnique), RtfBytes(CPrixelBibMxElement(line).TechnicalNote()));
+    EXPECT_EQ(row->m_strUnite, "U");
+    EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 100);
+    EXPECT_DOUBLE_EQ(row->m_dRemise, 10);
+    EXPECT_DOUBLE_EQ(row->m_dPrixNet, 90);
+    EXPECT_DOUBLE_EQ(row->m_dPrixBase, 90);
+    EXPECT_DOUBLE_EQ(row->m_dCoefFG, 1.2);
+    EXPECT_DOUBLE_EQ(row->m_dPrixRevient, 108);
+    EXPECT_DOUBLE_EQ(row->m_dCoefVente, 1.5);
+    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 162);
+    EXPECT_EQ(row->m_dtDateMaj, CPrixelElement::ReadToday());
+    EXPECT_EQ(row->m_strLibFamille, "Robinets");
+    EXPECT_FALSE(row->m_strCodeFamille.empty());
+    EXPECT_EQ(row->m_strFournisseur, "FOUR1");
+    EXPECT_EQ(row->m_strCodeEAN, "3000000000001");
+    EXPECT_FALSE(row->m_bPVImpose);
+    EXPECT_EQ(row->m_nProfil, 2);
+    EXPECT_DOUBLE_EQ(row->m_dValeur2, 2.5);
+    EXPECT_TRUE(row->m_bPrixelCheck);
+    EXPECT_EQ(row->m_dtPrixelDate, COleDateTime(2013, 4, 15));
+    EXPECT_EQ(row->m_strPrixelFabricantID, "M1");
+    EXPECT_EQ(row->m_strPrefixeFabricant, "ACM");
+    EXPECT_EQ(row->m_strReference, "R100");
+    EXPECT_EQ(Rows("Fabricant"), 1);
+    EXPECT_EQ(Rows("Catalogue"), 1);
+}
+
+TEST_F(BibMxElementTest, FixedPriceFlagMakesTheListPriceTheSalePrice) {
+    EXPECT_TRUE(Process(Line({{CPrixelElement::FixedPriceFlag, "O"}})));
+    const auto row = Row("ACMR100");
+    EXPECT_TRUE(row->m_bPVImpose);
+    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 100);
+    EXPECT_DOUBLE_EQ(row->m_dCoefVente, 0.83);
+}
+
+TEST_F(BibMxElementTest, LabelAndUnitAreCutAndAnEmptyLabelIsToBeDefined) {
+    EXPECT_TRUE(Process(Line(
+        {{CPrixelElement::Label, std::string(300, 'L')}, {CPrixelElement::Unit, "ABCDEFGHIJ"}})));
+    const auto row = Row("ACMR100");
+    EXPECT_EQ(row->m_strLibelle, std::string(255, 'L'));
+    EXPECT_EQ(AsText(row->m_NoteLibelle), RtfBytes(std::string(255, 'L')));
+    EXPECT_EQ(row->m_strUnite, "ABC");
+
+    EXPECT_TRUE(Process(Line({{CPrixelElement::Reference, "R2"}, {CPrixelElement::Label, ""}})));
+    const auto unnamed = Row("ACMR2");
+    EXPECT_EQ(Utf8(unnamed->m_strLibelle), "Libellé à définir");
+    EXPECT_EQ(AsText(unnamed->m_NoteLibelle), RtfBytes(unnamed->m_strLibelle));
+}
+
+TEST_F(BibMxElementTest, NumbersAndDatesThatAreNotReadAsZero) {
+    EXPECT_TRUE(Process(Line({{CPrixelElement::ListPrice, "prix"},
+                              {CPrixelElement::SecondValue, "n/a"},
+                              {CPrixelElement::TariffDate, "2013ABCD"}})));
+    const auto row = Row("ACMR100");
+    EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 0);
+    EXPECT_DOUBLE_EQ(row->m_dValeur2, 0);
+    EXPECT_TRUE(row->m_dtPrixelDate.IsZero());
+
+    EXPECT_TRUE(
+        Process(Line({{CPrixelElement::Reference, "R2"}, {CPrixelElement::ListPrice, "2e10"}})));
+    const auto huge = Row("ACMR2");
+    EXPECT_DOUBLE_EQ(huge->m_dPrixTarif, 0);
+    EXPECT_DOUBLE_EQ(huge->m_dPrixVente, 0);
+}
+
+TEST_F(BibMxElementTest, UnlinkedRowIsLinkedAndItsFirstLinkMembersOverwritten) {
+    StoreRow("R100", false, COleDateTime(), [](CBibXmxSet& r) {
+        r.m_strPrixelFabricantID = "";
+        r.m_strCodeFamille = "ZZ";
+        r.m_strFournisseur = "AUTRE";
+        r.m_dRemise = 50;
+        r.m_dCoefFG = 3;
+        r.m_bPVImpose = true;
+        r.m_dPrixVente = 999;
+    });
+    EXPECT_TRUE(Process(Line()));
+    const auto row = Row("ACMR100");
+    EXPECT_TRUE(row->m_bPrixelCheck);
+    EXPECT_NE(row->m_strCodeFamille, "ZZ");
+    EXPECT_EQ(row->m_strFournisseur, "");
+    EXPECT_DOUBLE_EQ(row->m_dRemise, 0);
+    EXPECT_DOUBLE_EQ(row->m_dCoefFG, 1.2);
+    EXPECT_FALSE(row->m_bPVImpose);
+    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 180);
+    EXPECT_EQ(row->m_strPrixelFabricantID, "M1");
+    EXPECT_EQ(AsText(row->m_NoteLibelle), RtfBytes("Robinet"));
+    EXPECT_EQ(Rows("BXMX"), 1);
+}
+
+TEST_F(BibMxElementTest, LinkedRowKeepsItsFixedSalePriceAndRecomputesTheCoefficient) {
+    StoreRow("R100", true, COleDateTime(2012, 1, 1), [](CBibXmxSet& r) {
+        r.m_strCodeFamille = "USER";
+        r.m_dRemise = 10;
+        r.m_dMajPourcent = 5;
+        r.m_bMajIncluse = true;
+        r.m_dCoefFG = 1.2;
+        r.m_bPVImpose = true;
+        r.m_dPrixVente = 226.8;
+    });
+    EXPECT_TRUE(Process(Line()));
+    const auto row = Row("ACMR100");
+    EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 100);
+    EXPECT_DOUBLE_EQ(row->m_dPrixRevient, 113.4);
+    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 226.8);
+    EXPECT_DOUBLE_EQ(row->m_dCoefVente, 2);
+    EXPECT_EQ(row->m_strCodeFamille, "USER");
+    EXPECT_EQ(row->m_dtPrixelDate, COleDateTime(2013, 4, 15));
+    EXPECT_TRUE(row->m_NoteLibelle.empty());
+}
+
+TEST_F(BibMxElementTest, WithdrawnArticleUnlinksOnlyALinkedRow) {
+    StoreRow("R100", true, COleDateTime(2012, 1, 1),
+             [](CBibXmxSet& r) { r.m_strPrefixeFabricant = "ACM"; });
+    StoreRow("R2", false, COleDateTime(2012, 1, 1));
+    const std::string withdrawn = text::FromUtf8("Cet article n'existe plus.  ");
+    EXPECT_FALSE(Process(Line({{CPrixelElement::Label, withdrawn}})));
+    EXPECT_FALSE(
+        Process(Line({{CPrixelElement::Reference, "R2"}, {CPrixelElement::Label, withdrawn}})));
+    EXPECT_FALSE(
+        Process(Line({{CPrixelElement::Reference, "R3"}, {CPrixelElement::Label, withdrawn}})));
+
+    const auto row = Row("ACMR100");
+    EXPECT_FALSE(row->m_bPrixelCheck);
+    EXPECT_TRUE(row->m_dtPrixelDate.IsZero());
+    EXPECT_FALSE(row->IsFieldNull(&row->m_dtPrixelDate));
+    EXPECT_EQ(row->m_strPrixelFabricantID, "");
+    EXPECT_EQ(row->m_strPrefixeFabricant, "");
+    EXPECT_EQ(row->m_strReference, "");
+    EXPECT_EQ(row->m_strLibelle, "Saisi");
+    EXPECT_EQ(Row("ACMR2")->m_strPrixelFabricantID, "M1");
+    EXPECT_EQ(Rows("BXMX"), 2);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(BibMxElementTest, QuoteInAQueriedFieldStopsTheArticleBeforeAnyStatement) {
+    auto counting = std::make_shared<dbtest::FaultyDriver>();
+    dbtest::ScopedDriver scoped(counting);
+    for (const auto& change : {std::make_pair(CPrixelElement::Reference, "R'1"),
+                               std::make_pair(CPrixelElement::MakerId, "M'1"),
+                               std::make_pair(CPrixelElement::FamilyCodes, "K1|K'2"),
+                               std::make_pair(CPrixelElement::SupplierData2, "FOUR1|F'2")}) {
+        CPrixelBibMxElement element(Line({{change.first, change.second}}));
+        const int before = counting->Statements();
+        EXPECT_FALSE(element.Process());
+        EXPECT_EQ(counting->Statements(), before) << change.second;
+    }
+    ASSERT_EQ(Messages().size(), 4u);
+    EXPECT_EQ(Messages()[0],
+              "La valeur \"ACMR'1\" contient une apostrophe : la requête a été refusée.");
+    EXPECT_EQ(Messages()[1],
+              "La valeur \"M'1\" contient une apostrophe : la requête a été refusée.");
+    EXPECT_EQ(Rows("BXMX") + Rows("Fabricant") + Rows("Catalogue") + Rows("Famille"), 0);
+}
+
+TEST_F(BibMxElementTest, LockedLibraryFailsTheLookupWithItsMessage) {
+    auto faulty = std::make_shared<dbtest::FaultyDriver>();
+    dbtest::ScopedDriver scoped(faulty);
+    faulty->FailWhenContains("BXMX", dao::kLocked, text::FromUtf8("Table BXMX verrouillée."));
+    CPrixelBibMxElement element(Line());
+    EXPECT_FALSE(element.Process());
+    EXPECT_EQ(element.Lookup(), PrixelNoQuery);
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0], "Table BXMX verrouillée.");
+    EXPECT_EQ(Rows("Fabricant") + Rows("Catalogue"), 0);
+}
+
+TEST_F(BibMxElementTest, ReadOnlyLibraryWritesNeitherRowNorMakerNorPrices) {
+    auto faulty = std::make_shared<dbtest::FaultyDriver>();
+    dbtest::ScopedDriver scoped(faulty);
+    faulty->FailWhenContains("INSERT INTO BXMX", dao::kReadOnly,
+                             text::FromUtf8("Base en lecture seule."));
+    EXPECT_FALSE(Process(Line({{CPrixelElement::SupplierData2, "FOUR1"}})));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0], "Base en lecture seule.");
+    EXPECT_EQ(Rows("BXMX") + Rows("Fabricant") + Rows("Catalogue"), 0);
+}
+
+TEST_F(BibMxElementTest, NoMaterialWithoutAFamily) {
+    auto faulty = std::make_shared<dbtest::FaultyDriver>();
+    dbtest::ScopedDriver scoped(faulty);
+    faulty->FailWhenContains("INSERT INTO Famille", dao::kReadOnly);
+    StoreRow("R2", false, COleDateTime());
+    EXPECT_FALSE(Process(Line()));
+    EXPECT_FALSE(Process(Line({{CPrixelElement::Reference, "R2"}})));
+    EXPECT_EQ(Rows("BXMX"), 1);
+    EXPECT_FALSE(Row("ACMR2")->m_bPrixelCheck);
+    EXPECT_EQ(Rows("Fabricant"), 0);
+}
+
+TEST_F(BibMxElementTest, LinkedArticlesOfAMakerNotAtADate) {
+    CPrixelBibMxElement library;
+    std::string* references = nullptr;
+    EXPECT_EQ(library.GetLinkedArticles("M1", "15/04/2013", references), -1);
+
+    StoreRow("A", true, COleDateTime(2013, 4, 15));
+    StoreRow("B", true, COleDateTime(2013, 4, 15));
+    StoreRow("U", false, COleDateTime(2012, 1, 1));
+    EXPECT_EQ(library.GetLinkedArticles("M1", "15/04/2013", references), 0);
+    EXPECT_EQ(references, nullptr);
+
+    StoreRow("C", true, COleDateTime(2012, 1, 1));
+    StoreRow("D", true, COleDateTime(), [](CBibXmxSet& r) { r.m_dtPrixelDate = COleDateTime(); });
+    ASSERT_EQ(library.GetLinkedArticles("M1", "15/04/2013", references), 2);
+    EXPECT_EQ(references[0], "C");
+    EXPECT_EQ(references[1], "D");
+
+    ASSERT_EQ(library.GetLinkedArticles("M1", "", references), 4);
+    EXPECT_EQ(references[3], "D");
+    EXPECT_EQ(library.GetLinkedArticles("M2", "", references), -1);
+    delete[] references;
+    EXPECT_TRUE(Messages().empty());
+}
+
+}  // namespace
