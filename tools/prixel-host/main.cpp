@@ -1,5 +1,6 @@
-// The stand-in host program: it keeps a company folder, loads the plug-in and calls the facade's
-// members as the estimating application would. Messages go to standard error in UTF-8.
+// The stand-in host program: it keeps a company folder, loads the plug-in and
+// calls the facade's members as the estimating application would. Messages go
+// to standard error in UTF-8.
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -57,7 +58,8 @@ std::optional<int> Answer(const std::string& answer) {
     return std::nullopt;
 }
 
-// Opens the company, loads the facade as the host does, runs work with it and closes all.
+// Opens the company, loads the facade as the host does, runs work with it and
+// closes all.
 template <class Work>
 int WithFacade(const Options& options, Work work) {
     std::string error;
@@ -124,6 +126,12 @@ int main(int argc, char** argv) {
     AddServiceCommand(app, command, "create-account", "open the account creation page", {});
     AddServiceCommand(app, command, "site", "open the maker's product page", {});
     AddServiceCommand(app, command, "toast", "show a toaster", {"TEXT"});
+    CLI::App* browse =
+        AddServiceCommand(app, command, "browse", "pick articles on the catalogue", {});
+    browse->add_option("--search", command.search, "search text");
+    browse->add_flag("--study", command.study, "into the open study rather than the library");
+    browse->add_flag("--notify", command.notify, "show a toaster at the end");
+    browse->add_option("--pick", command.picks, "codes to pick")->delimiter(',');
     CLI::App* sheet = app.add_subcommand("sheet", "open a sheet of the service");
     sheet->require_subcommand(1);
     AddServiceCommand(*sheet, command, "sheet-article", "article sheet", {"A", "B", "C", "D"})

@@ -1,7 +1,9 @@
 #include "service_commands.h"
 
 #include <iostream>
+#include <list>
 
+#include "catalogue_picker.h"
 #include "module/prixel_ctrl.h"
 #include "platform/text.h"
 #include "resources/prixel_resources.h"
@@ -14,7 +16,8 @@ std::vector<std::string> ToCp1252(const std::vector<std::string>& utf8) {
     return texts;
 }
 
-// The person reads the sheet or the page once it has loaded, then leaves with Quitter.
+// The person reads the sheet or the page once it has loaded, then leaves with
+// Quitter.
 void LeaveWhenLoaded(HeadlessHost& host) {
     host.User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
 }
@@ -25,6 +28,16 @@ void OpenSheet(CPrixelCtrl& prixel, HeadlessHost& host, const std::string& name,
     if (name == "sheet-article") prixel.OpenArticleSheet(t.at(0), t.at(1), t.at(2), t.at(3));
     if (name == "sheet-maker") prixel.OpenMakerSheet(t.at(0));
     if (name == "sheet-product") prixel.OpenProductSheet(t.at(0), t.at(1), t.at(2));
+}
+
+void Browse(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceCommand& command) {
+    PickOnCataloguePage(host, command.picks);
+    std::list<std::string> codes;
+    const int count =
+        prixel.OpenVarnelo(codes, text::FromUtf8(command.search), !command.study, command.notify);
+    host.ReportToaster();
+    for (const std::string& code : codes) std::cout << text::ToUtf8(code) << '\n';
+    std::cout << count << '\n';
 }
 
 }  // namespace
@@ -57,6 +70,8 @@ int RunServiceCommand(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceComm
         std::cout << RecordingStateName(prixel.GetRecordingState()) << '\n';
     } else if (command.name.starts_with("sheet-")) {
         OpenSheet(prixel, host, command.name, texts);
+    } else if (command.name == "browse") {
+        Browse(prixel, host, command);
     } else if (command.name == "site") {
         prixel.OpenVakoPrixelCom();
     } else if (command.name == "toast") {

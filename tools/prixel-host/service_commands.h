@@ -1,6 +1,6 @@
 #pragma once
-// The host program's commands that call the facade's members of the service connection. Each
-// answers the program's exit code.
+// The host program's commands that call the facade's members of the service
+// connection. Each answers the program's exit code.
 
 #include <string>
 #include <vector>
@@ -13,6 +13,12 @@ struct ServiceCommand {
     std::string name;                // record, create-account, sheet-article, ..., site, toast
     std::vector<std::string> texts;  // the member's texts, UTF-8
     bool recordFirst = true;         // record the customer first, as the host does
+    // browse: the search text (UTF-8), into the study rather than the library, a
+    // toaster at the end, and the codes the person picks on the catalogue page.
+    std::string search;
+    bool study = false;
+    bool notify = false;
+    std::vector<std::string> picks;
 };
 
 int RunServiceCommand(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceCommand& command);

@@ -1,0 +1,74 @@
+// The up-to-date check: the service lists its makers with their current
+// tariffs; the library's linked materials that carry another tariff are out of
+// date.
+
+#include "connection/prixel_answer.h"
+#include "connection/prixel_settings.h"
+#include "connection/prixel_web_dlg.h"
+#include "import/dao_message.h"
+#include "import/prixel_maker.h"
+#include "module/prixel_ctrl.h"
+#include "module/rights_check.h"
+#include "module/service_exchange.h"
+#include "platform/db/dao.h"
+#include "platform/text.h"
+#include "platform/ui/desktop.h"
+#include "resources/prixel_texts.h"
+
+namespace {
+
+// A maker whose row cannot be worked is told to the user and counts as up to
+// date.
+bool CheckMaker(CPrixelMaker& maker) {
+    try {
+        return maker.CheckUpToDate();
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return true;
+    }
+}
+
+}  // namespace
+
+int CPrixelAnswer::ParseMakerLines(CPrixelMaker* makers, int capacity) const {
+    const std::string body = GetAnswerBody();
+    int outdated = 0;
+    int start = 0;
+    for (int end = text::Find(body, "\r\n"); end >= 0 && outdated < capacity;
+         end = text::Find(body, "\r\n", start)) {
+        CPrixelMaker& maker = makers[outdated];
+        maker.SetFromLine(text::Mid(body, start, end - start));
+        start = end + 2;
+        if (!CheckMaker(maker)) ++outdated;
+    }
+    return outdated;
+}
+
+CPrixelCtrl::PrixelUpdateState CPrixelCtrl::IsUpToDate() {
+    m_nOutdatedMakers = 0;
+    if (!MayModify()) return PrixelNotChecked;
+    DeleteToaster();
+    const ServiceExchange exchange = RunServiceExchange(PrixelUpdateCheck, m_pSettings, "");
+    if (exchange.result == PRIXEL_TOO_LARGE) {
+        AfxMessageBox(Fr(TXT_TOO_MANY_MAKERS), MB_OK);
+        return PrixelNotChecked;
+    }
+    if (exchange.result == PRIXEL_NO_CONNECTION) {
+        AfxMessageBox(Fr(TXT_NO_CONNECTION), MB_OK);
+        return PrixelNotChecked;
+    }
+    if (exchange.result != IDOK) return PrixelNotChecked;
+
+    const CPrixelAnswer answer(exchange.page);
+    if (!answer.IsEmpty()) {
+        m_pSettings->SetFromHeader(answer.GetHeaderLine());
+        m_nMakerCount = CPrixelMaker().CountMakers();
+        delete[] m_pMakers;
+        m_pMakers = nullptr;
+        if (m_nMakerCount != 0) {
+            m_pMakers = new CPrixelMaker[m_nMakerCount];
+            m_nOutdatedMakers = answer.ParseMakerLines(m_pMakers, m_nMakerCount);
+        }
+    }
+    return m_nOutdatedMakers != 0 ? PrixelOutOfDate : PrixelUpToDate;
+}
