@@ -84,42 +84,23 @@ TEST_F(BibMxElementTest, NewArticleAddsItsRowMakerAndSupplierPrices) {
     EXPECT_EQ(Rows("Catalogue"), 1);
 }
 
-TEST_F(BibMxElementTest, FixedPriceFlagMakesTheListPriceTheSalePrice) {
-    EXPECT_TRUE(Process(Line({{CPrixelElement::FixedPriceFlag, "O"}})));
-    const auto row = Row("ACMR100");
-    EXPECT_TRUE(row->m_bPVImpose);
-    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 100);
-    EXPECT_DOUBLE_EQ(row->m_dCoefVente, 0.83);
-}
-
-TEST_F(BibMxElementTest, LabelAndUnitAreCutAndAnEmptyLabelIsToBeDefined) {
-    EXPECT_TRUE(Process(Line(
-        {{CPrixelElement::Label, std::string(300, 'L')}, {CPrixelElement::Unit, "ABCDEFGHIJ"}})));
+TEST_F(BibMxElementTest, FieldsAreCutAndWhatIsNotReadIsDefaulted) {
+    EXPECT_TRUE(Process(Line({{CPrixelElement::Label, std::string(300, 'L')},
+                              {CPrixelElement::Unit, "ABCDEFGHIJ"},
+                              {CPrixelElement::ListPrice, "2e10"},
+                              {CPrixelElement::SecondValue, "n/a"},
+                              {CPrixelElement::TariffDate, "2013ABCD"}})));
     const auto row = Row("ACMR100");
     EXPECT_EQ(row->m_strLibelle, std::string(255, 'L'));
     EXPECT_EQ(AsText(row->m_NoteLibelle), RtfBytes(std::string(255, 'L')));
     EXPECT_EQ(row->m_strUnite, "ABC");
-
-    EXPECT_TRUE(Process(Line({{CPrixelElement::Reference, "R2"}, {CPrixelElement::Label, ""}})));
-    const auto unnamed = Row("ACMR2");
-    EXPECT_EQ(Utf8(unnamed->m_strLibelle), "Libellé à définir");
-    EXPECT_EQ(AsText(unnamed->m_NoteLibelle), RtfBytes(unnamed->m_strLibelle));
-}
-
-TEST_F(BibMxElementTest, NumbersAndDatesThatAreNotReadAsZero) {
-    EXPECT_TRUE(Process(Line({{CPrixelElement::ListPrice, "prix"},
-                              {CPrixelElement::SecondValue, "n/a"},
-                              {CPrixelElement::TariffDate, "2013ABCD"}})));
-    const auto row = Row("ACMR100");
     EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 0);
+    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 0);
     EXPECT_DOUBLE_EQ(row->m_dValeur2, 0);
     EXPECT_TRUE(row->m_dtPrixelDate.IsZero());
 
-    EXPECT_TRUE(
-        Process(Line({{CPrixelElement::Reference, "R2"}, {CPrixelElement::ListPrice, "2e10"}})));
-    const auto huge = Row("ACMR2");
-    EXPECT_DOUBLE_EQ(huge->m_dPrixTarif, 0);
-    EXPECT_DOUBLE_EQ(huge->m_dPrixVente, 0);
+    EXPECT_TRUE(Process(Line({{CPrixelElement::Reference, "R2"}, {CPrixelElement::Label, ""}})));
+    EXPECT_EQ(Utf8(Row("ACMR2")->m_strLibelle), "Libellé à définir");
 }
 
 TEST_F(BibMxElementTest, UnlinkedRowIsLinkedAndItsFirstLinkMembersOverwritten) {
@@ -209,29 +190,6 @@ TEST_F(BibMxElementTest, QuoteInAQueriedFieldStopsTheArticleBeforeAnyStatement) 
     EXPECT_EQ(Messages()[1],
               "La valeur \"M'1\" contient une apostrophe : la requête a été refusée.");
     EXPECT_EQ(Rows("BXMX") + Rows("Fabricant") + Rows("Catalogue") + Rows("Famille"), 0);
-}
-
-TEST_F(BibMxElementTest, LockedLibraryFailsTheLookupWithItsMessage) {
-    auto faulty = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(faulty);
-    faulty->FailWhenContains("BXMX", dao::kLocked, text::FromUtf8("Table BXMX verrouillée."));
-    CPrixelBibMxElement element(Line());
-    EXPECT_FALSE(element.Process());
-    EXPECT_EQ(element.Lookup(), PrixelNoQuery);
-    ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Messages()[0], "Table BXMX verrouillée.");
-    EXPECT_EQ(Rows("Fabricant") + Rows("Catalogue"), 0);
-}
-
-TEST_F(BibMxElementTest, ReadOnlyLibraryWritesNeitherRowNorMakerNorPrices) {
-    auto faulty = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(faulty);
-    faulty->FailWhenContains("INSERT INTO BXMX", dao::kReadOnly,
-                             text::FromUtf8("Base en lecture seule."));
-    EXPECT_FALSE(Process(Line({{CPrixelElement::SupplierData2, "FOUR1"}})));
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0], "Base en lecture seule.");
-    EXPECT_EQ(Rows("BXMX") + Rows("Fabricant") + Rows("Catalogue"), 0);
 }
 
 TEST_F(BibMxElementTest, NoMaterialWithoutAFamily) {

@@ -55,7 +55,7 @@ class EtudeMxElementTest : public ArticleImportTest {
     bool Add(const std::string& line) { return CPrixelEtudeMxElement(line).AddRecord(); }
 };
 
-TEST_F(EtudeMxElementTest, NewStudyRowCarriesDefaultsAndTheFixedPrice) {
+TEST_F(EtudeMxElementTest, NewStudyRowCarriesDefaultsAndTheFixedPriceEachTime) {
     const std::string line = Line({{CPrixelElement::FixedPriceFlag, "O"}});
     EXPECT_TRUE(Add(line));
     const auto rows = StudyRows("EXmxPrixel");
@@ -78,11 +78,8 @@ TEST_F(EtudeMxElementTest, NewStudyRowCarriesDefaultsAndTheFixedPrice) {
     EXPECT_EQ(row.m_strReference, "R100");
     EXPECT_TRUE(StudyRows("EXMX").empty());
     EXPECT_EQ(LibraryRows(), 0);
-}
 
-TEST_F(EtudeMxElementTest, SameArticleTwiceGivesTwoRows) {
-    EXPECT_TRUE(Add(Line()));
-    EXPECT_TRUE(Add(Line()));
+    EXPECT_TRUE(Add(line));
     EXPECT_EQ(StudyRows("EXmxPrixel").size(), 2u);
 }
 
