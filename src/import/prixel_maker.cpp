@@ -2,6 +2,7 @@
 
 #include "host/databases.h"
 #include "host/recordsets.h"
+#include "import/bib_mx_element.h"
 #include "import/dao_message.h"
 #include "platform/db/dao.h"
 #include "platform/db/query.h"
@@ -108,6 +109,33 @@ void CPrixelMaker::SetFromLine(std::string line) {
         &m_strId,     &m_strPrefix, &m_strName,      &m_strTariffDate, &m_strTariffVersion,
         &m_strField5, &m_strField6, &m_strFullUpdate};
     for (int i = 0; i < kMakerLineFields; ++i) *targets[i] = text::Trim(fields[i]);
+}
+
+bool CPrixelMaker::CheckUpToDate() {
+    if (FindMaker() != 0) return true;
+
+    m_pMakerSet->Edit();
+    if (m_pMakerSet->m_strVersionTarif.empty()) {
+        m_pMakerSet->m_strNom = m_strName;
+        m_pMakerSet->m_strVersionTarif = m_strTariffVersion;
+    }
+    m_pMakerSet->m_nMajComplete |= m_strFullUpdate.empty() ? 0 : 1;
+    m_pMakerSet->Update();
+
+    // A new tariff version, or the service's request, makes every linked material out of date.
+    std::string date = m_strTariffDate;
+    if (m_pMakerSet->m_nMajComplete != 0 || m_strTariffVersion != m_pMakerSet->m_strVersionTarif) {
+        date.clear();
+    }
+    {
+        CPrixelBibMxElement materials;
+        m_nOutdatedCount = materials.GetLinkedArticles(m_strId, date, m_pOutdatedRefs);
+    }
+    if (m_nOutdatedCount == -1) {
+        m_pMakerSet->Delete();
+        m_nOutdatedCount = 0;
+    }
+    return m_nOutdatedCount == 0;
 }
 
 void CPrixelMaker::MarkUpdated() {

@@ -27,6 +27,10 @@ class CPrixelMaker : public CPrixelObject {
     long CountMakers();
     // Takes the eight TAB-separated fields of a maker line of the up-to-date answer.
     void SetFromLine(std::string line);
+    // Compares the service's tariff with the maker's row and collects the references of the
+    // maker's linked materials that are out of date. True when nothing needs refreshing. Database
+    // failures while the row is worked go to the caller.
+    bool CheckUpToDate();
     // Stores the line's tariff date and version in the row once the maker's articles are fresh.
     void MarkUpdated();
 
