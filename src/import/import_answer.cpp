@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "connection/prixel_answer.h"
+#include "host/databases.h"
 #include "import/bib_mx_element.h"
 #include "import/dao_message.h"
 #include "import/etude_mx_element.h"
@@ -22,24 +23,64 @@ bool WriteArticle(const std::string& line, bool toLibrary, std::string& code) {
     return element->AddRecord();
 }
 
+// Every article object opens its own connection to the library; they all share the one this walk
+// holds open, in which the whole walk is written as one transaction: the library then is neither
+// opened again for each article nor written to disk once per row, and an import that cannot be
+// stored at its end leaves the library as it was.
+class LibraryWalk {
+  public:
+    void Begin() {
+        m_library.Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
+        m_library.BeginTrans();
+    }
+    void Commit() { m_library.CommitTrans(); }
+    void Rollback() {
+        try {
+            m_library.Rollback();
+        } catch (const CDaoException&) {
+            // The engine already undid the transaction.
+        }
+    }
+
+  private:
+    CDaoDatabase m_library;
+};
+
 }  // namespace
 
 int CPrixelAnswer::ImportAnswer(std::list<std::string>& codes, bool toLibrary) {
+    LibraryWalk walk;
+    try {
+        if (toLibrary) walk.Begin();
+    } catch (const CDaoException& e) {
+        // The service library could not be opened: no article can be written.
+        ShowDaoError(e);
+        return 0;
+    }
     const std::string body = GetAnswerBody();
-    int count = 0;
+    std::list<std::string> written;
     std::size_t start = 0;
     for (std::size_t end = body.find("\r\n"); end != std::string::npos;
          start = end + 2, end = body.find("\r\n", start)) {
         std::string code;
         try {
-            if (!WriteArticle(body.substr(start, end - start), toLibrary, code)) continue;
+            if (WriteArticle(body.substr(start, end - start), toLibrary, code)) {
+                written.push_back(code);
+            }
         } catch (const CDaoException& e) {
-            // The service library could not be opened: no article can be written.
+            // The article's database could not be opened: no article can be written.
             ShowDaoError(e);
             break;
         }
-        ++count;
-        codes.push_back(code);
     }
+    try {
+        if (toLibrary) walk.Commit();
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        walk.Rollback();
+        return 0;
+    }
+    const int count = static_cast<int>(written.size());
+    codes.splice(codes.end(), written);
     return count;
 }

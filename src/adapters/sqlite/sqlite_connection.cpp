@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "adapters/sqlite/literal_parameters.h"
 #include "adapters/sqlite/sqlite_error.h"
 #include "platform/db/jet.h"
 #include "platform/text.h"
@@ -10,8 +11,8 @@ namespace adapters {
 
 namespace {
 
-// Idle statements kept per connection; queries formatted with values differ by their values, so
-// the oldest are let go.
+// Idle statements kept per connection; the texts a query compares with are bound, not part of
+// its prepared form, so a few dozen forms cover the system's queries.
 constexpr std::size_t kIdleStatements = 32;
 
 class SqliteStatement : public db::Statement {
@@ -105,7 +106,8 @@ void SqliteConnection::Configure(int busyTimeoutMs) {
 }
 
 std::unique_ptr<db::Statement> SqliteConnection::Prepare(const std::string& jetSql) {
-    std::string sql = text::ToUtf8(db::jet::ToSqlite(jetSql));
+    const ParameterizedSql parameterized = ParameterizeLiterals(db::jet::ToSqlite(jetSql));
+    std::string sql = text::ToUtf8(parameterized.sql);
     sqlite3_stmt* statement = TakeIdle(sql);
     if (!statement) {
         if (sqlite3_prepare_v3(m_db, sql.c_str(), static_cast<int>(sql.size() + 1),
@@ -113,7 +115,12 @@ std::unique_ptr<db::Statement> SqliteConnection::Prepare(const std::string& jetS
             Fail();
         if (!statement) throw SqliteError(SQLITE_ERROR, "incomplete input", m_path);
     }
-    return std::make_unique<SqliteStatement>(shared_from_this(), std::move(sql), statement);
+    auto prepared =
+        std::make_unique<SqliteStatement>(shared_from_this(), std::move(sql), statement);
+    for (std::size_t i = 0; i < parameterized.literals.size(); ++i) {
+        prepared->Bind(parameterized.firstLiteral + static_cast<int>(i), parameterized.literals[i]);
+    }
+    return prepared;
 }
 
 void SqliteConnection::Execute(const std::string& jetSql) {

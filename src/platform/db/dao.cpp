@@ -203,6 +203,18 @@ void CDaoDatabase::Execute(const std::string& jetSql) {
     Connection().Execute(jetSql);
 }
 
+void CDaoDatabase::BeginTrans() {
+    Connection().Execute("SAVEPOINT prixel");
+}
+
+void CDaoDatabase::CommitTrans() {
+    Connection().Execute("RELEASE prixel");
+}
+
+void CDaoDatabase::Rollback() {
+    Connection().Execute("ROLLBACK TO prixel; RELEASE prixel");
+}
+
 db::Connection& CDaoDatabase::Connection() const {
     if (!m_connection) Fail(dao::kObjectClosed, "La base de données n'est pas ouverte.");
     return *m_connection;

@@ -19,29 +19,29 @@ class Statement;
 
 // Jet error numbers the system and its tests rely on.
 namespace dao {
-constexpr long kSyntaxError = 3075;         // a query the engine cannot read (a quote in a value)
-constexpr long kDuplicateKey = 3022;        // a duplicate in a unique index
-constexpr long kFileNotFound = 3024;        // no database file at that path
-constexpr long kReadOnly = 3027;            // the database or the table is read-only
-constexpr long kNotADatabase = 3343;        // the file is not a database, or it is damaged
-constexpr long kLocked = 3260;              // another user holds a lock on what is asked
-constexpr long kNoCurrentRecord = 3021;     // a move, edit or delete without a current row
-constexpr long kUnknownName = 3078;         // a table or column the database does not hold
-constexpr long kUpdateWithoutEdit = 3020;   // Update without AddNew or Edit
-constexpr long kGeneralFailure = 3146;      // anything else the engine reported
-constexpr long kDatabaseExists = 3204;      // creating a database over an existing file
-constexpr long kObjectClosed = 3420;        // a database or recordset used while not open
+constexpr long kSyntaxError = 3075;        // a query the engine cannot read (a quote in a value)
+constexpr long kDuplicateKey = 3022;       // a duplicate in a unique index
+constexpr long kFileNotFound = 3024;       // no database file at that path
+constexpr long kReadOnly = 3027;           // the database or the table is read-only
+constexpr long kNotADatabase = 3343;       // the file is not a database, or it is damaged
+constexpr long kLocked = 3260;             // another user holds a lock on what is asked
+constexpr long kNoCurrentRecord = 3021;    // a move, edit or delete without a current row
+constexpr long kUnknownName = 3078;        // a table or column the database does not hold
+constexpr long kUpdateWithoutEdit = 3020;  // Update without AddNew or Edit
+constexpr long kGeneralFailure = 3146;     // anything else the engine reported
+constexpr long kDatabaseExists = 3204;     // creating a database over an existing file
+constexpr long kObjectClosed = 3420;       // a database or recordset used while not open
 }  // namespace dao
 
 class CDaoException : public std::runtime_error {
-public:
+  public:
     CDaoException(long code, std::string description);
     long m_lErrorCode;
     std::string m_strDescription;  // French, CP1252
 };
 
 class CDaoDatabase {
-public:
+  public:
     CDaoDatabase() = default;
     virtual ~CDaoDatabase();
     CDaoDatabase(const CDaoDatabase&) = delete;
@@ -54,11 +54,17 @@ public:
     void Close();
     // Runs an action query of the Jet dialect. Throws CDaoException.
     void Execute(const std::string& jetSql);
+    // Transactions on the database's connection, which every object working on the same file
+    // shares: what they write between BeginTrans and CommitTrans is stored at once, and Rollback
+    // undoes it. Transactions nest. Throw CDaoException.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
     const std::string& GetName() const { return m_path; }
 
     db::Connection& Connection() const;  // the open connection; throws when closed
 
-private:
+  private:
     std::shared_ptr<db::Connection> m_connection;
     std::string m_path;
 };
@@ -68,7 +74,7 @@ private:
 // back the members that changed since AddNew or Edit. Moves read rows one at a time, so opening a
 // recordset on a large table costs one row, not the table.
 class CDaoRecordset {
-public:
+  public:
     explicit CDaoRecordset(CDaoDatabase* database = nullptr);
     virtual ~CDaoRecordset();
     CDaoRecordset(const CDaoRecordset&) = delete;
@@ -97,7 +103,7 @@ public:
     // the edit pending, so that it can be corrected and stored again.
     void Update();
     void CancelUpdate();  // drops the pending addition or edit; the members show the current row
-    void Delete();  // deletes the current row; move away before using the members again
+    void Delete();        // deletes the current row; move away before using the members again
     // Moves to the first row of the recordset that meets the Jet criteria; false when none does,
     // the recordset then staying where it was.
     bool FindFirst(const std::string& criteria);
@@ -111,7 +117,7 @@ public:
     std::string m_strFilter;
     std::string m_strSort;
 
-protected:
+  protected:
     virtual std::string GetDefaultSQL() const { return {}; }
 
     // Binding of members to columns, in the derived class's constructor. BOOL fields bind a bool;
@@ -124,7 +130,7 @@ protected:
     void Bind(const std::string& column, COleDateTime* member);
     void Bind(const std::string& column, db::Bytes* member);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

@@ -1,0 +1,73 @@
+#include "adapters/sqlite/literal_parameters.h"
+
+namespace adapters {
+
+namespace {
+
+// The end of the quoted run that starts at begin ('' or "" inside it stands for the quote).
+std::size_t QuotedEnd(const std::string& sql, std::size_t begin) {
+    const char quote = sql[begin];
+    std::size_t i = begin + 1;
+    while (i < sql.size()) {
+        if (sql[i] != quote) {
+            ++i;
+        } else if (i + 1 < sql.size() && sql[i + 1] == quote) {
+            i += 2;
+        } else {
+            return i + 1;
+        }
+    }
+    return sql.size();
+}
+
+std::string Unquote(const std::string& literal) {
+    std::string value;
+    for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
+        value += literal[i];
+        if (literal[i] == '\'') ++i;
+    }
+    return value;
+}
+
+int CountPlainParameters(const std::string& sql) {
+    int count = 0;
+    for (std::size_t i = 0; i < sql.size();) {
+        if (sql[i] == '\'' || sql[i] == '"') {
+            i = QuotedEnd(sql, i);
+            continue;
+        }
+        if (sql[i] == '?') ++count;
+        ++i;
+    }
+    return count;
+}
+
+}  // namespace
+
+ParameterizedSql ParameterizeLiterals(const std::string& sql) {
+    ParameterizedSql result;
+    int plain = 0;
+    result.firstLiteral = CountPlainParameters(sql) + 1;
+    for (std::size_t i = 0; i < sql.size();) {
+        const char c = sql[i];
+        if (c == '\'') {
+            const std::size_t end = QuotedEnd(sql, i);
+            result.literals.push_back(Unquote(sql.substr(i, end - i)));
+            result.sql += "?" + std::to_string(result.firstLiteral + result.literals.size() - 1);
+            i = end;
+        } else if (c == '"') {
+            const std::size_t end = QuotedEnd(sql, i);
+            result.sql += sql.substr(i, end - i);
+            i = end;
+        } else if (c == '?') {
+            result.sql += "?" + std::to_string(++plain);
+            ++i;
+        } else {
+            result.sql += c;
+            ++i;
+        }
+    }
+    return result;
+}
+
+}  // namespace adapters
