@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "connection/prixel_settings.h"
+#include "host/application.h"
+#include "import/article_fixture.h"
+#include "module/prixel_ctrl.h"
+#include "platform/profile.h"
+#include "resources/prixel_resources.h"
+
+namespace {
+
+const std::string kCatalogue = "https:///Varneloawp?";
+const std::string kRecuperation = "https:///awp/varneloawp.awp?COMMANDE=1:2_VarneloAWP_PAGERECUP";
+const std::string kUpdateCheck = "https:///awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_LT";
+
+std::string Page(const std::string& answer) {
+    return "<HTML><BODY><PRE>" + answer + "</PRE></BODY></HTML>";
+}
+
+class CatalogueBrowsingTest : public ArticleImportTest {
+  protected:
+    void SetUp() override {
+        ArticleImportTest::SetUp();
+        m_web.Serve(kCatalogue, "<HTML><BODY>catalogue</BODY></HTML>");
+        m_web.Serve(kUpdateCheck, Page("!C1:PC::R\r\n"));
+        m_prixel = std::make_unique<CPrixelCtrl>();
+    }
+    void TearDown() override {
+        m_prixel.reset();
+        ArticleImportTest::TearDown();
+    }
+
+    int Browse(const std::string& answer, const std::string& search = "", int notify = 1) {
+        m_web.Serve(kRecuperation, Page(answer));
+        User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
+        return m_prixel->OpenVarnelo(m_codes, search, 1, notify);
+    }
+    bool Asked(const std::string& prefix) const {
+        for (const std::string& url : m_web.navigations)
+            if (url.starts_with(prefix)) return true;
+        return false;
+    }
+    bool ToasterShown() const {
+        const ui::WindowModel* toaster = m_backend->FindDialog(IDD_PRIXEL_TOASTER);
+        return toaster != nullptr && toaster->visible;
+    }
+
+    std::unique_ptr<CPrixelCtrl> m_prixel;
+    std::list<std::string> m_codes{"EXISTING"};
+};
+
+TEST_F(CatalogueBrowsingTest, PickedArticlesAreWrittenReportedAndChecked) {
+    const std::string answer =
+        "C9:PC::R\r\n" + Line() + "\r\n" + Line({{CPrixelElement::Reference, "R200"}}) + "\r\n";
+    EXPECT_EQ(Browse(answer, "robinet"), 2);
+    EXPECT_EQ(m_codes, (std::list<std::string>{"EXISTING", "ACMR100", "ACMR200"}));
+    EXPECT_TRUE(Asked(kUpdateCheck));
+    EXPECT_TRUE(ToasterShown());
+    EXPECT_EQ(profile::GetString(PrixelIniPath(), "PrixelCustomerKey", "CustomerNumber", ""), "C1");
+    EXPECT_NE(m_web.navigations[0].find("_RA_|||||robinet_"), std::string::npos);
+}
+
+TEST_F(CatalogueBrowsingTest, WithoutNotifyTheCheckStillRunsButNoToaster) {
+    EXPECT_EQ(Browse("C9:PC::R\r\n" + Line() + "\r\n", "", 0), 1);
+    EXPECT_TRUE(Asked(kUpdateCheck));
+    EXPECT_FALSE(ToasterShown());
+}
+
+TEST_F(CatalogueBrowsingTest, EmptySelectionStoresTheHeaderOnly) {
+    EXPECT_EQ(Browse("C9:PC::R\r\n"), 0);
+    EXPECT_EQ(profile::GetString(PrixelIniPath(), "PrixelCustomerKey", "CustomerNumber", ""), "C9");
+    EXPECT_FALSE(Asked(kUpdateCheck));
+    EXPECT_EQ(m_codes, (std::list<std::string>{"EXISTING"}));
+}
+
+TEST_F(CatalogueBrowsingTest, LeavingWritesNothingAndKeepsPrixelIni) {
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    EXPECT_EQ(m_prixel->OpenVarnelo(m_codes, "", 1, 1), 0);
+    EXPECT_EQ(m_codes, (std::list<std::string>{"EXISTING"}));
+    EXPECT_FALSE(std::filesystem::exists(PrixelIniPath()));
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(CatalogueBrowsingTest, FailedExchangesAreToldInFrench) {
+    m_web.Serve(kRecuperation, std::string(10000000, 'x'));
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
+    EXPECT_EQ(m_prixel->OpenVarnelo(m_codes, "", 1, 1), 0);
+
+    m_web.NeverAnswer(kRecuperation);
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
+    EXPECT_EQ(m_prixel->OpenVarnelo(m_codes, "", 1, 1), 0);
+
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              "Opération impossible, vous avez sélectionné trop d'articles.\n",
+                              "Impossible de se connecter à Vako Prixel.\n"}));
+}
+
+TEST_F(CatalogueBrowsingTest, LongSearchTextsAreCutAndCleared) {
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    m_prixel->OpenVarnelo(m_codes, "a:b|c_" + std::string(1500, 'x'), 1, 1);
+    const std::string& address = m_web.navigations.at(0);
+    const std::size_t start = address.find("_RA_|||||") + 9;
+    const std::string search = address.substr(start, address.find('_', start) - start);
+    EXPECT_EQ(search, "a b c " + std::string(994, 'x'));
+}
+
+TEST_F(CatalogueBrowsingTest, WithoutTheRightNothingHappens) {
+    m_prixel->DisplayToaster("avant");
+    GetHostApp()->m_Rights.clear();
+    EXPECT_EQ(m_prixel->OpenVarnelo(m_codes, "", 1, 1), 0);
+    EXPECT_TRUE(m_web.navigations.empty());
+    EXPECT_TRUE(ToasterShown());
+}
+
+}  // namespace
