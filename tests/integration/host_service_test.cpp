@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/profile.h"
@@ -32,6 +33,17 @@ class HostServiceTest : public testing::Test {
         return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
                              std::to_string(m_service.Port()) + pathAndQuery + "'");
     }
+    // The codes a person sees first on the catalogue page for search.
+    std::string ShownCodes(const std::string& search, int count) {
+        return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
+                             std::to_string(m_service.Port()) + "/catalogue?stamp=t&q=" + search +
+                             "' | grep -o '<TR><TD>[^<]*</TD>' | sed 's/<TR><TD>//; s/<.TD>//' "
+                             "| head -" +
+                             std::to_string(count) + " | paste -sd, - | tr -d '\\n'");
+    }
+    std::string Sql(const std::string& file, const std::string& query) {
+        return CommandOutput("sqlite3 '" + m_company + "/" + file + "' \"" + query + "\"");
+    }
     std::string Stored(const char* key) {
         return profile::GetString(m_company + "/Prixel.ini", "PrixelCustomerKey", key, "");
     }
@@ -50,6 +62,36 @@ TEST_F(HostServiceTest, RecordingStoresTheIdentityTheServiceSent) {
     const std::string customer = Stored("CustomerNumber");
     EXPECT_EQ(Host("record"), "PrixelRecorded\n");
     EXPECT_EQ(Stored("CustomerNumber"), customer);
+}
+
+TEST_F(HostServiceTest, PickedArticlesLandInTheLibraryWithTheirReferenceData) {
+    const std::string codes = ShownCodes("plaque", 3);
+    ASSERT_EQ(std::count(codes.begin(), codes.end(), ','), 2) << codes;
+    std::string expected = codes + "\n3\n";
+    std::replace(expected.begin(), expected.end(), ',', '\n');
+    EXPECT_EQ(Host("browse --search plaque --pick " + codes + ",NOTSHOWN1"), expected);
+
+    EXPECT_EQ(Sql("prixel/Bib.mdb",
+                  "SELECT count(*) FROM BXMX WHERE PrixelCheck = 1 AND "
+                  "CodeFamille <> '' AND PrixelDate IS NOT NULL"),
+              "3\n");
+    EXPECT_EQ(Sql("prixel/Bib.mdb",
+                  "SELECT count(*) FROM BXMX m JOIN Fabricant f ON "
+                  "f.Id = m.PrixelFabricantID JOIN Famille c ON c.Code = "
+                  "m.CodeFamille"),
+              "3\n");
+    EXPECT_NE(Sql("prixel/Bib.mdb", "SELECT count(DISTINCT Code) FROM Catalogue"), "0\n");
+    EXPECT_EQ(Sql("prixel/Bib.mdb",
+                  "SELECT count(*) FROM BXMX WHERE PrixVente > 0 AND "
+                  "PrixRevient > 0"),
+              "3\n");
+}
+
+TEST_F(HostServiceTest, PickedArticlesGoToTheStudyOnRequest) {
+    const std::string codes = ShownCodes("tube", 2);
+    EXPECT_TRUE(Host("browse --study --search tube --pick " + codes).ends_with("\n2\n"));
+    EXPECT_EQ(Sql("Etude.mdb", "SELECT count(*) FROM EXmxPrixel WHERE PrixelCheck = 1"), "2\n");
+    EXPECT_EQ(Sql("prixel/Bib.mdb", "SELECT count(*) FROM BXMX"), "0\n");
 }
 
 TEST_F(HostServiceTest, SheetsAndAccountPagesAreLeftOnceLoaded) {
