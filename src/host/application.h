@@ -17,7 +17,7 @@ struct CPriceEntry {
 
 // The customer identity the host holds for the service, read as data.
 class CVakoProtection {
-public:
+  public:
     std::string m_strCustomerCode;
     std::string m_strCompanyName;
     std::string m_strAddress1;
@@ -52,7 +52,7 @@ public:
 };
 
 class CHostApp {
-public:
+  public:
     CNumberTools m_NumberTools;
     std::vector<CPriceEntry> m_PriceEntries;
     bool m_bSupplierDiscount = true;  // supplier discounts go into the materials

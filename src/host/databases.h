@@ -10,29 +10,29 @@ class CDaoDatabase;
 enum mdMDBEnum { mdContacts = 1, mdCompta = 4, mdEtude = 5, mdDossier = 6 };
 
 class CmdDBManager {
-public:
+  public:
     // The open database, owned by the host: the system never closes it. Null when the company
     // has none of that kind or it could not be opened.
     virtual CDaoDatabase* GetMDBDao(int which) = 0;
 
-protected:
+  protected:
     ~CmdDBManager() = default;
 };
 
 class CmdBibObj {
-public:
+  public:
     // The folder of the service library (Bib.mdb), ending with '/'.
     virtual std::string GetChemin() const = 0;
 
-protected:
+  protected:
     ~CmdBibObj() = default;
 };
 
 class CmdBibManager {
-public:
+  public:
     virtual CmdBibObj* GetPrixelBib() = 0;
 
-protected:
+  protected:
     ~CmdBibManager() = default;
 };
 

@@ -6,7 +6,7 @@
 #include "platform/db/value.h"
 
 class CNumberTools {
-public:
+  public:
     explicit CNumberTools(int pricePrecision = 2) : m_nPricePrecision(pricePrecision) {}
     // A plain decimal reading of text: leading white space, a sign, digits with '.' or ',' as
     // the decimal mark, an exponent; reading stops at the first other character; 0 when no
@@ -19,7 +19,7 @@ public:
     double Round(double value, int kind) const;
     int GetPricePrecision() const { return m_nPricePrecision; }
 
-private:
+  private:
     int m_nPricePrecision;
 };
 

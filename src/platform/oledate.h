@@ -7,7 +7,7 @@
 #include <string_view>
 
 class COleDateTime {
-public:
+  public:
     COleDateTime() = default;  // the zero date
     explicit COleDateTime(double value) : m_dt(value) {}
     // Years 100 to 9999; parts that make no valid date and time give the zero date.
@@ -45,6 +45,6 @@ public:
     friend bool operator==(const COleDateTime&, const COleDateTime&) = default;
     friend auto operator<=>(const COleDateTime&, const COleDateTime&) = default;
 
-private:
+  private:
     double m_dt = 0.0;
 };

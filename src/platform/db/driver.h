@@ -15,7 +15,7 @@
 namespace db {
 
 class Statement {
-public:
+  public:
     virtual ~Statement() = default;
     // Binds parameter index (1-based) of a statement written with '?' placeholders.
     virtual void Bind(int index, const Value& value) = 0;
@@ -34,7 +34,7 @@ struct ColumnInfo {
 };
 
 class Connection {
-public:
+  public:
     virtual ~Connection() = default;
     // A statement of the Jet dialect, ready to bind and step. Connections keep prepared
     // statements for reuse, so preparing the same text again is cheap.
@@ -48,7 +48,7 @@ public:
 };
 
 class Driver {
-public:
+  public:
     virtual ~Driver() = default;
     // A connection to the database file at path. Opening the same file again while a connection
     // to it is alive gives that same connection, so that many objects opening one file cost one

@@ -11,6 +11,8 @@ namespace db {
 using Bytes = std::vector<unsigned char>;
 using Value = std::variant<std::monostate, std::int64_t, double, std::string, Bytes>;
 
-inline bool IsNull(const Value& v) { return std::holds_alternative<std::monostate>(v); }
+inline bool IsNull(const Value& v) {
+    return std::holds_alternative<std::monostate>(v);
+}
 
 }  // namespace db
