@@ -27,6 +27,8 @@ class CPrixelAnswer {
     // Fills the makers of an array of capacity entries from the body's maker lines, the
     // out-of-date ones packed at its start; answers how many are out of date.
     int ParseMakerLines(CPrixelMaker* makers, int capacity) const;
+    // The list price, as text, of the first article of the body that has one; empty when none.
+    std::string GetTariffFromAnswer() const;
 
     std::string m_strText;
 };

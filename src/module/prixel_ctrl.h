@@ -49,6 +49,16 @@ class PRIXEL_EXPORT CPrixelCtrl {
     PrixelUpdateState IsUpToDate();
     // Number of library articles out of date over all makers of the last up-to-date check.
     int GetArticleUpToDateCount();
+    // The update dialog: lists the out-of-date makers and refreshes one or all of them. Answers
+    // non-zero when no maker is left out of date.
+    int OpenUpdate();
+    // Bring the service's current data of named articles into the library (toLibrary non-zero)
+    // or the open study; the four texts are joined with ",".
+    void UpdatePrixelArticle(std::string a, std::string b, std::string c, std::string d,
+                             int toLibrary);
+    void UpdatePrixelArticle(std::string param, int toLibrary);
+    // One article's list price at the service, as text; empty when none came back.
+    std::string GetArticleTarif(std::string a, std::string b, std::string c);
 
     // Registers the company with the service and keeps the identity it answers.
     void CustomerRecording();
@@ -61,6 +71,7 @@ class PRIXEL_EXPORT CPrixelCtrl {
     void DisplayToaster(std::string text);
 
   private:
+    void UpdatePrixelMaker(int index);
     void UpdateRecordingState(std::string header);
     std::string ClearSymbol(std::string text);
     void DeleteToaster();
