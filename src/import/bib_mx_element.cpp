@@ -106,14 +106,7 @@ int CPrixelBibMxElement::Lookup() {
 }
 
 bool CPrixelBibMxElement::OpenQuery(std::string sql) {
-    try {
-        if (m_pMaterialSet->IsOpen()) m_pMaterialSet->Close();
-        m_pMaterialSet->Open(sql);
-        return true;
-    } catch (const CDaoException& e) {
-        ShowDaoError(e);
-        return false;
-    }
+    return OpenShowingErrors(*m_pMaterialSet, sql);
 }
 
 bool CPrixelBibMxElement::AddRecord() {

@@ -6,3 +6,14 @@
 void ShowDaoError(const CDaoException& e) {
     AfxMessageBox(e.m_strDescription, MB_OK);
 }
+
+bool OpenShowingErrors(CDaoRecordset& recordset, const std::string& sql) {
+    try {
+        if (recordset.IsOpen()) recordset.Close();
+        recordset.Open(sql);
+        return true;
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return false;
+    }
+}

@@ -2,6 +2,12 @@
 // Tells the user of a database failure where the table is worked: the exception's description in
 // a message box with an OK button.
 
+#include <string>
+
 class CDaoException;
+class CDaoRecordset;
 
 void ShowDaoError(const CDaoException& e);
+
+// (Re)opens a recordset on a query; a database failure is shown and answers false.
+bool OpenShowingErrors(CDaoRecordset& recordset, const std::string& sql);

@@ -60,14 +60,7 @@ int CPrixelEtudeMxElement::Lookup() {
 }
 
 bool CPrixelEtudeMxElement::OpenQuery(std::string sql) {
-    try {
-        if (m_pStudySet->IsOpen()) m_pStudySet->Close();
-        m_pStudySet->Open(sql);
-        return true;
-    } catch (const CDaoException& e) {
-        ShowDaoError(e);
-        return false;
-    }
+    return OpenShowingErrors(*m_pStudySet, sql);
 }
 
 bool CPrixelEtudeMxElement::AddRecord() {

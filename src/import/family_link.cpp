@@ -60,14 +60,7 @@ std::string CFamilyLink::GetCode() {
 }
 
 bool CFamilyLink::OpenFamilies(std::string sql) {
-    try {
-        if (m_pFamSet->IsOpen()) m_pFamSet->Close();
-        m_pFamSet->Open(sql);
-        return true;
-    } catch (const CDaoException& e) {
-        ShowDaoError(e);
-        return false;
-    }
+    return OpenShowingErrors(*m_pFamSet, sql);
 }
 
 std::string CFamilyLink::MakeChildCode(std::string parent) {

@@ -58,14 +58,7 @@ void CPrixelMaker::OpenLibrary() {
 }
 
 bool CPrixelMaker::OpenMakers(std::string query) {
-    try {
-        if (m_pMakerSet->IsOpen()) m_pMakerSet->Close();
-        m_pMakerSet->Open(query);
-    } catch (const CDaoException& e) {
-        ShowDaoError(e);
-        return false;
-    }
-    return true;
+    return OpenShowingErrors(*m_pMakerSet, query);
 }
 
 int CPrixelMaker::FindMaker() {

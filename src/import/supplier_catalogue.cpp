@@ -153,14 +153,7 @@ void CSupplierCatalogue::GetMainSupplier(std::string& supplier, double* discount
 }
 
 bool CSupplierCatalogue::OpenCatalogue(std::string sql) {
-    try {
-        if (m_pCataSet->IsOpen()) m_pCataSet->Close();
-        m_pCataSet->Open(sql);
-    } catch (const CDaoException& e) {
-        ShowDaoError(e);
-        return false;
-    }
-    return true;
+    return OpenShowingErrors(*m_pCataSet, sql);
 }
 
 int CSupplierCatalogue::FindRow(int i) {
