@@ -18,6 +18,8 @@ class HeadlessHost {
     HeadlessHost& operator=(const HeadlessHost&) = delete;
 
     ui::ScriptedUser& User() { return m_backend->User(); }
+    // The windows as the person sees them, and his hand on them.
+    ui::HeadlessBackend& Backend() { return *m_backend; }
     // The browser of the web exchange dialog on show, or null.
     ui::BrowserView* ShownBrowser() const;
     // Prints "toaster: TEXT" when a toaster is on show.

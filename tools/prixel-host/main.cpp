@@ -132,6 +132,27 @@ int main(int argc, char** argv) {
     browse->add_flag("--study", command.study, "into the open study rather than the library");
     browse->add_flag("--notify", command.notify, "show a toaster at the end");
     browse->add_option("--pick", command.picks, "codes to pick")->delimiter(',');
+    AddServiceCommand(app, command, "check", "check the makers' tariffs, list the out-of-date ones",
+                      {});
+    CLI::App* update =
+        AddServiceCommand(app, command, "update", "bring out-of-date makers up to date", {});
+    CLI::Option* all = update->add_flag("--all", command.all, "press \"Tout Actualiser\"");
+    update->add_option("--maker", command.makers, "makers to refresh, by identifier or name")
+        ->delimiter(',')
+        ->excludes(all);
+    update->require_option(1);
+    CLI::App* refresh = app.add_subcommand(
+        "refresh", "bring named articles from the service: PARAM, or ID PREFIX REF DATE");
+    refresh->callback([&command] {
+        if (command.texts.size() != 1 && command.texts.size() != 4)
+            throw CLI::ValidationError("texts", "one parameter or four texts expected");
+        command.name = "refresh";
+    });
+    refresh->add_option("texts", command.texts, "request parameter, or its four parts")
+        ->expected(1, 4)
+        ->required();
+    refresh->add_flag("--study", command.study, "into the open study rather than the library");
+    AddServiceCommand(app, command, "tariff", "print an article's list price", {"A", "B", "C"});
     CLI::App* sheet = app.add_subcommand("sheet", "open a sheet of the service");
     sheet->require_subcommand(1);
     AddServiceCommand(*sheet, command, "sheet-article", "article sheet", {"A", "B", "C", "D"})

@@ -7,6 +7,7 @@
 #include "module/prixel_ctrl.h"
 #include "platform/text.h"
 #include "resources/prixel_resources.h"
+#include "update_commands.h"
 
 namespace {
 
@@ -72,6 +73,14 @@ int RunServiceCommand(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceComm
         OpenSheet(prixel, host, command.name, texts);
     } else if (command.name == "browse") {
         Browse(prixel, host, command);
+    } else if (command.name == "check") {
+        return CheckTariffs(prixel, host);
+    } else if (command.name == "update") {
+        return UpdateTariffs(prixel, host, command.all, command.makers);
+    } else if (command.name == "refresh") {
+        return RefreshArticles(prixel, texts, command.study);
+    } else if (command.name == "tariff") {
+        return PrintTariff(prixel, texts);
     } else if (command.name == "site") {
         prixel.OpenVakoPrixelCom();
     } else if (command.name == "toast") {

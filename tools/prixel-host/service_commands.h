@@ -10,7 +10,7 @@
 class CPrixelCtrl;
 
 struct ServiceCommand {
-    std::string name;                // record, create-account, sheet-article, ..., site, toast
+    std::string name;  // record, create-account, sheet-article, ..., site, toast, check, ...
     std::vector<std::string> texts;  // the member's texts, UTF-8
     bool recordFirst = true;         // record the customer first, as the host does
     // browse: the search text (UTF-8), into the study rather than the library, a
@@ -19,6 +19,9 @@ struct ServiceCommand {
     bool study = false;
     bool notify = false;
     std::vector<std::string> picks;
+    // update: every maker, or the makers named by identifier or name (UTF-8).
+    bool all = false;
+    std::vector<std::string> makers;
 };
 
 int RunServiceCommand(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceCommand& command);
