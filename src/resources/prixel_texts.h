@@ -43,3 +43,10 @@ inline constexpr const char* TXT_NOTE_LENGTH = "Longueur en ML : ";
 inline constexpr const char* TXT_NOTE_WIDTH = "Largeur en ML : ";
 inline constexpr const char* TXT_NOTE_HEIGHT = "Hauteur en ML : ";
 inline constexpr const char* TXT_NOTE_OLD_CODE = "Ancien code : ";
+
+// Tariff update.
+inline constexpr const char* TXT_ALL_TARIFFS_UPDATED = "Tous les tarifs ont été mis à jour.";
+inline constexpr const char* TXT_MAKER_TARIFFS_UPDATED =
+    "Les tarifs du fabricant '%s' ont été mis à jour.";
+inline constexpr const char* TXT_TOO_MANY_ARTICLES_ASKED =
+    "Opération impossible, vous avez sélectionnez trop d'articles.\n";
