@@ -67,8 +67,9 @@ int UpdateTariffs(CPrixelCtrl& prixel, HeadlessHost& host, bool all,
         RefreshAllMakers(host);
     else
         RefreshMakersNamed(host, ListedNamesOf(makers));
-    std::cout << prixel.OpenUpdate() << '\n';
+    const int allDone = prixel.OpenUpdate();
     host.ReportToaster();
+    std::cout << allDone << '\n';
     return 0;
 }
 

@@ -1,0 +1,196 @@
+// The tariff update through the stand-in host program against the stand-in service: articles of
+// two makers brought in by picks, one maker's tariff changed at the service, then the check, the
+// update dialog worked as a person would, the refresh of named articles and the tariff query.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/profile.h"
+#include "support/running_service.h"
+
+namespace {
+
+class TariffUpdateTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(m_service.Port(), 0);
+        Host("init --server localhost --company SOC");
+        m_makerA = ImportArticlesOfOneMaker("plaque", 3);
+        m_makerB = ImportArticlesOfOneMaker("tube", 2);
+        ASSERT_NE(m_makerA.id, m_makerB.id);
+        ASSERT_GE(Count(m_makerA), 2);
+        ASSERT_GE(Count(m_makerB), 2);
+    }
+
+    struct Maker {
+        std::string id, prefix, name;
+    };
+
+    std::string Environment() {
+        return "PRIXEL_CA_FILE='" + m_service.CaFile() +
+               "' PRIXEL_CONNECT_TO='localhost:443:127.0.0.1:" + std::to_string(m_service.Port()) +
+               "' ";
+    }
+    // The host program's standard output, and its standard error before it when both is set.
+    std::string Host(const std::string& arguments, bool both = false) {
+        return CommandOutput(Environment() + PRIXEL_HOST_EXE + " --data '" + m_company + "' " +
+                             arguments + (both ? " 2>&1" : " 2>/dev/null"));
+    }
+    std::string ExitCode(const std::string& arguments) {
+        return CommandOutput(Environment() + PRIXEL_HOST_EXE + " --data '" + m_company + "' " +
+                             arguments + " >/dev/null 2>&1; echo $?");
+    }
+    std::string Admin(const std::string& pathAndQuery) {
+        return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
+                             std::to_string(m_service.Port()) + pathAndQuery + "'");
+    }
+    // The codes a person sees first on the catalogue page for search.
+    std::string ShownCodes(const std::string& search, int count) {
+        return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
+                             std::to_string(m_service.Port()) + "/catalogue?stamp=t&q=" + search +
+                             "' | grep -o '<TR><TD>[^<]*</TD>' | sed 's/<TR><TD>//; s/<.TD>//' "
+                             "| head -" +
+                             std::to_string(count) + " | paste -sd, - | tr -d '\\n'");
+    }
+    std::string Library(const std::string& query) {
+        return CommandOutput("sqlite3 '" + m_company + "/prixel/Bib.mdb' \"" + query + "\"");
+    }
+    std::string Value(const std::string& query) {
+        std::string value = Library(query);
+        if (!value.empty() && value.back() == '\n') value.pop_back();
+        return value;
+    }
+    int Count(const Maker& maker) {
+        return std::stoi(
+            Value("SELECT count(*) FROM BXMX WHERE PrixelFabricantID = '" + maker.id + "'"));
+    }
+    // "Code|..." lines of the maker's materials, with the columns asked.
+    std::string Rows(const Maker& maker, const std::string& columns) {
+        return Library("SELECT Code, " + columns + " FROM BXMX WHERE PrixelFabricantID = '" +
+                       maker.id + "' ORDER BY Code");
+    }
+
+    // Picks the first article shown for search, then more articles of its maker found by the
+    // maker's prefix; answers that maker.
+    Maker ImportArticlesOfOneMaker(const std::string& search, int count) {
+        const std::string first = ShownCodes(search, 1);
+        Host("browse --search " + search + " --pick " + first);
+        Maker maker;
+        maker.id = Value("SELECT PrixelFabricantID FROM BXMX WHERE Code = '" + first + "'");
+        maker.prefix = Value("SELECT PrefixeFabricant FROM BXMX WHERE Code = '" + first + "'");
+        maker.name = Value("SELECT Nom FROM Fabricant WHERE Id = '" + maker.id + "'");
+        Host("browse --search " + maker.prefix + " --pick " + ShownCodes(maker.prefix, count - 1));
+        return maker;
+    }
+
+    void ChangeTariff(const Maker& maker, const std::string& date) {
+        ASSERT_EQ(
+            Admin("/admin/tariff?maker=" + maker.id + "&date=" + date + "&version=2026.1&factor=2"),
+            "tarif " + maker.id + " " + date + " 2026.1\n");
+    }
+
+    std::string Listed(const Maker& maker) {
+        return maker.name + "\t" + std::to_string(Count(maker)) + "\n";
+    }
+
+    TempDir m_dir;
+    RunningService m_service{m_dir};
+    std::string m_company = m_dir.File("company");
+    Maker m_makerA, m_makerB;
+};
+
+TEST_F(TariffUpdateTest, ChangedTariffIsFoundAndUpdateAllBringsTheNewPrices) {
+    EXPECT_EQ(Host("check"), "PrixelUpToDate\n0\n0\n");
+    const std::string oldPricesA = Rows(m_makerA, "PrixTarif");
+    const std::string rowsB = Rows(m_makerB, "PrixTarif, PrixelDate");
+
+    ChangeTariff(m_makerA, "01/03/2026");
+    const int countA = Count(m_makerA);
+    EXPECT_EQ(Host("check"),
+              "PrixelOutOfDate\n1\n" + std::to_string(countA) + "\n" + Listed(m_makerA));
+
+    EXPECT_EQ(Host("update --all", true),
+              "PrixelOutOfDate\n"
+              "message: Tous les tarifs ont été mis à jour.\n"
+              "toaster: La mise à jour est terminée.\n"
+              "1\n");
+    EXPECT_EQ(Value("SELECT count(*) FROM BXMX WHERE PrixelFabricantID = '" + m_makerA.id +
+                    "' AND PrixelDate = '2026-03-01'"),
+              std::to_string(countA));
+    // The service doubled the list prices: halved, they are the old ones.
+    EXPECT_EQ(Rows(m_makerA, "PrixTarif / 2"), oldPricesA);
+    EXPECT_EQ(Rows(m_makerB, "PrixTarif, PrixelDate"), rowsB);
+    EXPECT_EQ(Value("SELECT DateTarif || ' ' || VersionTarif FROM Fabricant WHERE Id = '" +
+                    m_makerA.id + "'"),
+              "2026-03-01 2026.1");
+
+    EXPECT_EQ(Host("check"), "PrixelUpToDate\n0\n0\n");
+}
+
+TEST_F(TariffUpdateTest, NamedMakersAreUpdatedOneAfterTheOther) {
+    ChangeTariff(m_makerA, "01/03/2026");
+    ChangeTariff(m_makerB, "02/03/2026");
+    const std::string listed = Host("check");
+    EXPECT_NE(listed.find(Listed(m_makerA)), std::string::npos) << listed;
+    EXPECT_NE(listed.find(Listed(m_makerB)), std::string::npos) << listed;
+    EXPECT_TRUE(listed.starts_with("PrixelOutOfDate\n2\n")) << listed;
+
+    EXPECT_EQ(Host("update --maker " + m_makerA.id + ",NOBODY", true),
+              "PrixelOutOfDate\nmessage: Les tarifs du fabricant '" + m_makerA.name +
+                  "' ont été mis à jour.\n"
+                  "prixel-host: le fabricant NOBODY n'est pas dans la liste de mise à jour\n"
+                  "0\n");
+    EXPECT_EQ(Host("check"),
+              "PrixelOutOfDate\n1\n" + std::to_string(Count(m_makerB)) + "\n" + Listed(m_makerB));
+
+    EXPECT_EQ(Host("update --maker '" + m_makerB.name + "'"), "PrixelOutOfDate\n1\n");
+    EXPECT_EQ(Rows(m_makerB, "PrixelDate"), Rows(m_makerB, "'2026-03-02'"));
+    EXPECT_EQ(Host("update --all"), "PrixelUpToDate\n");
+}
+
+TEST_F(TariffUpdateTest, TariffQueryTellsTheNewPriceAndRefreshWritesOneArticle) {
+    const std::string code =
+        Value("SELECT min(Code) FROM BXMX WHERE PrixelFabricantID = '" + m_makerA.id + "'");
+    const std::string reference = Value("SELECT Reference FROM BXMX WHERE Code = '" + code + "'");
+    const std::string oldPrice = Value("SELECT PrixTarif FROM BXMX WHERE Code = '" + code + "'");
+    ChangeTariff(m_makerA, "01/03/2026");
+
+    const std::string price =
+        Host("tariff " + m_makerA.id + " " + m_makerA.prefix + " " + reference);
+    EXPECT_EQ(price, Value("SELECT round(" + oldPrice + " * 2, 2)") + "\n");
+    EXPECT_EQ(Value("SELECT PrixTarif FROM BXMX WHERE Code = '" + code + "'"), oldPrice);
+
+    Host("refresh " + m_makerA.id + " " + m_makerA.prefix + " " + reference + " 01/03/2026");
+    EXPECT_EQ(Value("SELECT PrixTarif || ' ' || PrixelDate FROM BXMX WHERE Code = '" + code + "'"),
+              Value("SELECT round(" + oldPrice + " * 2, 2)") + " 2026-03-01");
+    Host("refresh " + code + " --study");
+    EXPECT_EQ(
+        CommandOutput("sqlite3 '" + m_company + "/Etude.mdb' \"SELECT Code FROM EXmxPrixel\""),
+        code + "\n");
+}
+
+TEST_F(TariffUpdateTest, ServiceThatDoesNotAnswerLeavesTheLibraryAsItWas) {
+    ChangeTariff(m_makerA, "01/03/2026");
+    const std::string rows = Rows(m_makerA, "PrixTarif, PrixelDate");
+    profile::WriteString(m_company + "/Prixel.ini", "PrixelCustomerKey", "NavigateTimeout", "300");
+    Admin("/admin/delay?ms=3000");
+    // The recording that comes first fails as well, and reads the time-out for the rest.
+    const std::string noConnection = "message: Impossible de se connecter à Vako Prixel.\n";
+    const std::string twice = noConnection + noConnection;
+    EXPECT_EQ(Host("check", true), twice + "PrixelNotChecked\n0\n0\n");
+    EXPECT_EQ(Host("update --all", true), twice + "PrixelNotChecked\n");
+    EXPECT_EQ(Host("tariff " + m_makerA.id + " " + m_makerA.prefix + " X", true), twice + "\n");
+    EXPECT_EQ(Host("refresh " + m_makerA.id, true), twice);
+    EXPECT_EQ(Rows(m_makerA, "PrixTarif, PrixelDate"), rows);
+}
+
+TEST_F(TariffUpdateTest, CommandLineThatNamesNoMakerOrTheWrongTextsIsRefused) {
+    EXPECT_NE(ExitCode("update"), "0\n");
+    EXPECT_NE(ExitCode("update --all --maker " + m_makerA.id), "0\n");
+    EXPECT_NE(ExitCode("refresh A B"), "0\n");
+    EXPECT_NE(ExitCode("tariff A B"), "0\n");
+    EXPECT_EQ(ExitCode("refresh A B C D"), "0\n");
+}
+
+}  // namespace
