@@ -29,6 +29,9 @@ ServiceRequest InUtf8(ServiceRequest request) {
     return request;
 }
 
+constexpr std::size_t kRequestsPerConnection = 10000;
+constexpr time_t kKeepAliveSeconds = 60;
+
 }  // namespace
 
 ServiceServer::ServiceServer(CatalogueStore& store, const std::string& certFile,
@@ -38,6 +41,11 @@ ServiceServer::ServiceServer(CatalogueStore& store, const std::string& certFile,
       m_admin(store, m_faults, m_log),
       m_server(certFile.c_str(), keyFile.c_str()),
       m_advertised(std::move(advertised)) {
+    // Answers leave at once, and a client keeps its connection for many requests, as a
+    // browser talking to a real server does.
+    m_server.set_tcp_nodelay(true);
+    m_server.set_keep_alive_max_count(kRequestsPerConnection);
+    m_server.set_keep_alive_timeout(kKeepAliveSeconds);
     m_admin.Register(m_server);
     RegisterPages();
 }

@@ -18,6 +18,15 @@ std::string ReadFile(const std::string& path) {
 std::optional<std::string> CombinedCaBundle(const std::string& systemCaFile) {
     const char* extra = std::getenv("PRIXEL_CA_FILE");
     if (extra == nullptr || *extra == '\0') return std::nullopt;
-    std::string bundle = systemCaFile.empty() ? std::string() : ReadFile(systemCaFile);
-    return bundle + "\n" + ReadFile(extra);
+    // Read once for the process's life while the files named stay the same: every navigation
+    // asks for it.
+    static std::string cachedFiles;
+    static std::string cachedBundle;
+    const std::string files = systemCaFile + '\n' + extra;
+    if (files != cachedFiles) {
+        const std::string system = systemCaFile.empty() ? std::string() : ReadFile(systemCaFile);
+        cachedBundle = system + "\n" + ReadFile(extra);
+        cachedFiles = files;
+    }
+    return cachedBundle;
 }
