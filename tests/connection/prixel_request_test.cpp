@@ -33,30 +33,6 @@ TEST(PrixelRequestTest, RecuperationAddressCarriesTheStampOnly) {
         "20130415093000_C1:PC:srv.example:R:SOC");
 }
 
-TEST(PrixelRequestTest, KindsFixTheirTextsAndAnswerModes) {
-    const std::tuple<int, const char*, const char*, bool, bool> kinds[] = {
-        {0, "AWPArticle", "RA", true, false},
-        {1, "AWPFabricant", "RT", true, false},
-        {2, "AWPArticleDetail", "AA", false, false},
-        {3, "AWPVignette", "AV", false, false},
-        {4, "AWPFicheFabricant", "AF", false, false},
-        {5, "Varneloawp", "LT", false, true},
-        {6, "Varneloawp", "NP", false, true},
-        {7, "Varneloawp", "EF", false, true},
-        {8, "Varneloawp", "EC1", false, true},
-        {9, "AWPArticle", "RA", false, false},
-        {-1, "", "", false, false},
-        {10, "", "", false, false},
-    };
-    for (const auto& [kind, page, code, stamped, answerIsPage] : kinds) {
-        const PrixelKindInfo info = KindInfo(kind);
-        EXPECT_EQ(info.page, page) << kind;
-        EXPECT_EQ(info.code, code) << kind;
-        EXPECT_EQ(info.stamped, stamped) << kind;
-        EXPECT_EQ(info.answerIsPage, answerIsPage) << kind;
-    }
-}
-
 TEST(PrixelRequestTest, HostVersionDropsAZeroBuildAndRevision) {
     EXPECT_EQ(HostVersionText({7, 50, 0, 0}), "7.50");
     EXPECT_EQ(HostVersionText({7, 50, 0, 1}), "7.50.0.1");

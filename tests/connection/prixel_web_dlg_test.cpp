@@ -122,18 +122,4 @@ TEST_F(PrixelWebDlgTest, NoDocumentToSaveGivesAnEmptyAnswer) {
     EXPECT_TRUE(CPrixelAnswer(m_page).IsEmpty());
 }
 
-TEST_F(PrixelWebDlgTest, ConstructionTakesTheSettingsAndTheKindsTexts) {
-    CPrixelWebDlg sheet(PrixelMakerSheet, &m_settings, "M1", nullptr);
-    EXPECT_EQ(sheet.m_strIdentity, "C1:PC:srv.example:R");
-    EXPECT_EQ(sheet.m_strServer, "srv.example");
-    EXPECT_EQ(sheet.m_strPage, "AWPFicheFabricant");
-    EXPECT_EQ(sheet.m_strStamp, "");
-    EXPECT_FALSE(sheet.m_bAnswerPending);
-    EXPECT_EQ(sheet.m_nNavigateTimeout, 10000);
-
-    CPrixelWebDlg unknown(static_cast<PrixelRequestKind>(12), &m_settings, "", nullptr);
-    EXPECT_EQ(unknown.m_strPath, "");
-    EXPECT_FALSE(unknown.m_bAnswerPending);
-}
-
 }  // namespace

@@ -23,16 +23,6 @@ TEST(PrixelCtrlTest, FreshFacadeHasNoAnswerAndNothingOutOfDate) {
     host::CloseCompany();
 }
 
-TEST(PrixelCtrlTest, EnumerationsKeepTheirValues) {
-    EXPECT_EQ(CPrixelCtrl::PrixelUpToDate, 0);
-    EXPECT_EQ(CPrixelCtrl::PrixelOutOfDate, 1);
-    EXPECT_EQ(CPrixelCtrl::PrixelNotChecked, 2);
-    EXPECT_EQ(CPrixelCtrl::PrixelRecordedWithoutRights, 0);
-    EXPECT_EQ(CPrixelCtrl::PrixelRecorded, 1);
-    EXPECT_EQ(CPrixelCtrl::PrixelNotRecorded, 2);
-    EXPECT_EQ(CPrixelCtrl::PrixelNoAnswer, 3);
-}
-
 TEST(PrixelModuleTest, LoadingTheLibraryRegistersItsTemplatesAndUnloadingWithdrawsThem) {
     ASSERT_EQ(ui::FindDialogTemplate(IDD_PRIXEL_TOASTER), nullptr);
     void* library = dlopen(PRIXEL_PLUGIN_SO, RTLD_NOW | RTLD_LOCAL);
