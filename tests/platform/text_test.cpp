@@ -17,81 +17,51 @@ TEST(TextTest, ConvertsTheFrenchLettersAndTheWindowsPunctuation) {
                            "uvre"),
               "été à Noël œuvre");
     EXPECT_EQ(text::ToUtf8("\x80 \x85 \x92 \x93\x94 \x96 \x99 \x9F"), "€ … ’ “” – ™ Ÿ");
-    EXPECT_EQ(text::FromUtf8("Récupération terminée € œ Ÿ"),
+    EXPECT_EQ(text::FromUtf8("Récupération € œ Ÿ"),
               "R\xE9"
-              "cup\xE9ration termin\xE9"
-              "e \x80 \x9C \x9F");
-}
-
-TEST(TextTest, UndefinedBytesMapToTheirControlCharacters) {
+              "cup\xE9ration \x80 \x9C \x9F");
+    // Bytes CP1252 leaves undefined stand for their C1 controls; the others have no byte.
     EXPECT_EQ(text::ToUtf8("\x81\x8D\x8F\x90\x9D"), "\u0081\u008D\u008F\u0090\u009D");
-    EXPECT_EQ(text::FromUtf8("\u0080\u0098"), "??");  // C1 controls that CP1252 uses for others
+    EXPECT_EQ(text::FromUtf8("\u0080\u0098"), "??");
 }
 
 TEST(TextTest, CharactersWithoutAByteAndMalformedUtf8BecomeQuestionMarks) {
     EXPECT_EQ(text::FromUtf8("a\u0101b\u4E2Dc\U0001F600d"), "a?b?c?d");
     EXPECT_EQ(text::FromUtf8("a\xC3"), "a?");               // cut short at the end
-    EXPECT_EQ(text::FromUtf8("\xC3(x"), "?(x");             // next byte is no continuation
+    EXPECT_EQ(text::FromUtf8("\xE2\x82z"), "?z");           // next byte is no continuation
     EXPECT_EQ(text::FromUtf8("\xC0\xA9"), "??");            // overlong form of ')'
-    EXPECT_EQ(text::FromUtf8("\xE0\x80\xAF"), "???");       // overlong three-byte form
     EXPECT_EQ(text::FromUtf8("\xED\xA0\x80"), "???");       // surrogate
     EXPECT_EQ(text::FromUtf8("\xF4\x90\x80\x80"), "????");  // past U+10FFFF
-    EXPECT_EQ(text::FromUtf8("\xE2\x82z"), "?z");           // euro sign cut short
-    EXPECT_EQ(text::FromUtf8("\xFF\xFE"), "??");
 }
 
-TEST(TextTest, FindCountsFromStartAndClampsIt) {
-    EXPECT_EQ(text::Find("a:b:c", ':'), 1);
+TEST(TextTest, SearchingAndSlicingClampOutOfRangeArguments) {
     EXPECT_EQ(text::Find("a:b:c", ':', 2), 3);
     EXPECT_EQ(text::Find("a:b:c", ':', -5), 1);
     EXPECT_EQ(text::Find("a:b:c", ':', 4), -1);
     EXPECT_EQ(text::Find("<BODY><PRE>x", "<PRE>"), 6);
-    EXPECT_EQ(text::Find("abc", "bcd"), -1);
     EXPECT_EQ(text::ReverseFind("a\\b\\c", '\\'), 3);
-    EXPECT_EQ(text::ReverseFind("abc", '\\'), -1);
-}
-
-TEST(TextTest, MidLeftAndRightClampOutOfRangeArguments) {
-    EXPECT_EQ(text::Mid("abcdef", 2), "cdef");
     EXPECT_EQ(text::Mid("abcdef", 2, 3), "cde");
     EXPECT_EQ(text::Mid("abcdef", -3, 2), "ab");
     EXPECT_EQ(text::Mid("abcdef", 4, INT_MAX), "ef");
-    EXPECT_EQ(text::Mid("abcdef", 6), "");
     EXPECT_EQ(text::Mid("abcdef", 10, 2), "");
     EXPECT_EQ(text::Mid("abcdef", 1, -1), "");
     EXPECT_EQ(text::Left("abcdef", 99), "abcdef");
-    EXPECT_EQ(text::Left("abcdef", -1), "");
-    EXPECT_EQ(text::Right("abcdef", 99), "abcdef");
     EXPECT_EQ(text::Right("abcdef", -1), "");
 }
 
-TEST(TextTest, TrimsWhiteSpaceOrTheGivenCharacters) {
+TEST(TextTest, TrimReplaceSplitAndFormat) {
     EXPECT_EQ(text::Trim(" \t\r\n\v\fa b\r\n "), "a b");
-    EXPECT_EQ(text::TrimLeft("  a  "), "a  ");
-    EXPECT_EQ(text::TrimRight("  a  "), "  a");
-    EXPECT_EQ(text::Trim(" \t "), "");
     EXPECT_EQ(text::Trim("\xA0x\xA0"), "\xA0x\xA0");  // the no-break space is a character
     EXPECT_EQ(text::TrimLeft("!!!!12!", "!"), "12!");
-}
-
-TEST(TextTest, ReplacesLeftToRightWithoutRescanning) {
-    EXPECT_EQ(text::Replace("a:b|c:", ":", "_"), "a_b|c_");
+    EXPECT_EQ(text::TrimRight("  a  "), "  a");
     EXPECT_EQ(text::Replace("aaa", "aa", "b"), "ba");
     EXPECT_EQ(text::Replace("abc", "b", "bb"), "abbc");
     EXPECT_EQ(text::Replace("abc", "", "x"), "abc");
     EXPECT_EQ(text::Replace("a#b#", '#', ' '), "a b ");
-}
-
-TEST(TextTest, SplitKeepsEmptyParts) {
     EXPECT_EQ(text::Split("a::b:", ':'), (std::vector<std::string>{"a", "", "b", ""}));
     EXPECT_EQ(text::Split("", ':'), (std::vector<std::string>{""}));
-    EXPECT_EQ(text::Split("abc", ':'), (std::vector<std::string>{"abc"}));
-}
-
-TEST(TextTest, FormatsLikePrintfWhateverTheLength) {
     EXPECT_EQ(text::Format("%s_%05d:%.2f", "OUV", 42, 1.5), "OUV_00042:1.50");
     EXPECT_EQ(text::Format("%s", std::string(5000, 'x').c_str()).size(), 5000u);
-    EXPECT_EQ(text::Format("%s", ""), "");
 }
 
 TEST(TextTest, ChangesTheCaseOfAsciiAndAccentedLetters) {

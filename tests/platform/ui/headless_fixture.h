@@ -21,7 +21,6 @@ inline constexpr int kDisabled = 11;  // push button, disabled
 inline constexpr int kEdit = 20;
 inline constexpr int kList = 30;
 inline constexpr int kBar = 40;
-inline constexpr int kLabel = 50;
 inline constexpr int kModeless = 9101;  // visible at creation
 
 class TestDialog : public CDialog {
@@ -61,10 +60,29 @@ class TestDialog : public CDialog {
     }
 };
 
+inline const ui::ResourceModule& TestModule() {
+    using ui::ControlKind;
+    static const std::vector<ui::ControlTemplate> controls = {
+        {IDOK, ControlKind::DefPushButton, 10, 80, 40, 14, "OK", ui::kStyleTabStop},
+        {IDCANCEL, ControlKind::PushButton, 60, 80, 40, 14, "Annuler", ui::kStyleTabStop},
+        {kOther, ControlKind::PushButton, 110, 80, 40, 14, "Autre", ui::kStyleTabStop},
+        {kDisabled, ControlKind::PushButton, 160, 80, 40, 14, "Gris", ui::kStyleDisabled},
+        {kEdit, ControlKind::Edit, 10, 10, 80, 12, "", ui::kStyleAutoHScroll},
+        {kList, ControlKind::ListView, 10, 30, 100, 40, "", ui::kStyleReport},
+        {kBar, ControlKind::Progress, 120, 30, 80, 10, "", ui::kStyleNone},
+    };
+    static const ui::ResourceModule module = {
+        "ui-test",
+        {{kDialog, "Essai", 200, 100, ui::kStyleCaption, "MS Sans Serif", 8, controls},
+         {kModeless, "Libre", 40, 16, ui::kStyleVisible, "MS Sans Serif", 8, controls}},
+        {}};
+    return module;
+}
+
 class HeadlessTest : public ::testing::Test {
   protected:
-    HeadlessTest();
-    ~HeadlessTest() override;
+    HeadlessTest() { ui::RegisterResourceModule(&TestModule()); }
+    ~HeadlessTest() override { ui::UnregisterResourceModule(&TestModule()); }
 
     const ui::WindowModel* Shown(int templateId = kDialog) const {
         return backend->FindDialog(templateId);

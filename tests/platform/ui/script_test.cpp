@@ -8,70 +8,44 @@ namespace {
 
 using UiScriptTest = HeadlessTest;
 
-TEST_F(UiScriptTest, MessageBoxesTakeTheScriptedAnswersAndAreRecorded) {
+TEST_F(UiScriptTest, MessageBoxesTakeTheScriptedAnswerOrTheirFirstButtonAndAreRecorded) {
     std::vector<std::string> told;
     backend->SetMessageBoxObserver(
         [&](const ui::MessageBoxRecord& box) { told.push_back(text::ToUtf8(box.text)); });
-    user.AnswerMessageBox(IDNO).AnswerMessageBox(IDCANCEL);
+    user.AnswerMessageBox(IDNO);
     const std::string question = text::FromUtf8("Confirmez-vous l'interruption ?");
     EXPECT_EQ(AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION), IDNO);
-    EXPECT_EQ(AfxMessageBox("Continuer ?", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(AfxMessageBox("?", MB_OKCANCEL), IDOK);
+    EXPECT_EQ(AfxMessageBox("Continuer ?", MB_YESNO | MB_ICONQUESTION), IDYES);
 
-    ASSERT_EQ(backend->MessageBoxes().size(), 2u);
-    EXPECT_EQ(backend->MessageBoxes()[0].text, question);
+    ASSERT_EQ(backend->MessageBoxes().size(), 3u);
     EXPECT_EQ(backend->MessageBoxes()[0].type, MB_YESNO | MB_ICONQUESTION);
     EXPECT_EQ(backend->MessageBoxes()[0].answer, IDNO);
-    EXPECT_EQ(told, (std::vector<std::string>{"Confirmez-vous l'interruption ?", "Continuer ?"}));
-}
+    EXPECT_EQ(told,
+              (std::vector<std::string>{"Confirmez-vous l'interruption ?", "?", "Continuer ?"}));
 
-TEST_F(UiScriptTest, AnUnansweredMessageBoxTakesItsFirstButton) {
-    EXPECT_EQ(AfxMessageBox("Ce répertoire n'existe pas."), IDOK);
-    EXPECT_EQ(AfxMessageBox("?", MB_OKCANCEL), IDOK);
-    EXPECT_EQ(AfxMessageBox("?", MB_YESNO | MB_ICONQUESTION), IDYES);
-}
-
-TEST_F(UiScriptTest, AScriptedAnswerThatIsNotAButtonOfTheBoxIsAnError) {
     user.AnswerMessageBox(IDYES);
     EXPECT_THROW(AfxMessageBox("Impossible de se connecter.", MB_OK), std::logic_error);
 }
 
-TEST_F(UiScriptTest, StepsRunInTheirOrder) {
+TEST_F(UiScriptTest, StepsRunInTheirOrderOnTheNewestWindowOfTheirTemplate) {
     // The head step waits for its dialog: a box shown meanwhile keeps its default and leaves the
     // step where it is; the answer after it is for the box the press brings.
-    user.Press(kDialog, kOther).AnswerMessageBox(IDNO);
+    user.Press(kDialog, kOther).AnswerMessageBox(IDNO).Press(kDialog, IDOK).PressEscape(kDialog);
     EXPECT_EQ(AfxMessageBox("?", MB_YESNO), IDYES);
-    EXPECT_EQ(user.PendingSteps(), 2u);
+    EXPECT_EQ(user.PendingSteps(), 4u);
 
-    TestDialog dialog;
-    int answer = 0;
-    dialog.OnClicked(kOther, [&] {
-        answer = AfxMessageBox("Quitter ?", MB_YESNO);
-        dialog.EndDialog(answer);
-    });
-    EXPECT_EQ(dialog.DoModal(), IDNO);
-    EXPECT_EQ(user.PendingSteps(), 0u);
-}
-
-TEST_F(UiScriptTest, AStepWaitsForItsCondition) {
-    TestDialog dialog;
-    bool ready = false;
-    dialog.onInit = [&] { dialog.SetTimer(1, 250); };
-    dialog.onTimer = [&](unsigned) {
-        ready = true;
-        dialog.KillTimer(1);
-    };
-    user.Press(kDialog, kOther, [&] { return ready; });
-    EXPECT_EQ(dialog.DoModal(), 42);
-    EXPECT_EQ(clock.NowMs(), 250);
-}
-
-TEST_F(UiScriptTest, StepsActOnTheNewestWindowOfTheirTemplate) {
     TestDialog outer;
+    int answer = 0;
     int inner = 0;
-    outer.OnClicked(kOther, [&] { inner = TestDialog().DoModal(); });
-    user.Press(kDialog, kOther).Press(kDialog, IDOK).PressEscape(kDialog);
+    outer.OnClicked(kOther, [&] {
+        answer = AfxMessageBox("Quitter ?", MB_YESNO);
+        inner = TestDialog().DoModal();
+    });
     EXPECT_EQ(outer.DoModal(), IDCANCEL);
+    EXPECT_EQ(answer, IDNO);
     EXPECT_EQ(inner, IDOK);
+    EXPECT_EQ(user.PendingSteps(), 0u);
 }
 
 TEST_F(UiScriptTest, LettingPendingMessagesThroughLetsTheUserActDuringLongWork) {
