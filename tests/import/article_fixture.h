@@ -6,6 +6,8 @@
 
 #include <array>
 #include <initializer_list>
+#include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -16,6 +18,7 @@
 #include "host/recordsets.h"
 #include "import/prixel_element.h"
 #include "platform/db/dao.h"
+#include "platform/db/faulty_driver.h"
 #include "platform/text.h"
 
 class ArticleImportTest : public WebExchangeTest {
@@ -32,6 +35,7 @@ class ArticleImportTest : public WebExchangeTest {
         m_study.Open(host::DatabaseFileOf(m_dir.Folder(), "EXMX"));
     }
     void TearDown() override {
+        m_driver.reset();
         m_study.Close();
         m_library.Close();
         WebExchangeTest::TearDown();
@@ -66,6 +70,23 @@ class ArticleImportTest : public WebExchangeTest {
     }
     static std::string AsText(const db::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
 
+    static long Count(CDaoDatabase& database, const std::string& table) {
+        CDaoRecordset rows(&database);
+        long count = 0;
+        for (rows.Open(table); !rows.IsEOF(); rows.MoveNext()) ++count;
+        return count;
+    }
+    // A driver that makes database errors happen, in place until the end of the test; databases
+    // opened before keep the real one.
+    dbtest::FaultyDriver& Faulty() {
+        m_driver.reset();
+        m_faulty = std::make_shared<dbtest::FaultyDriver>();
+        m_driver.emplace(m_faulty);
+        return *m_faulty;
+    }
+
     CDaoDatabase m_library;
     CDaoDatabase m_study;
+    std::shared_ptr<dbtest::FaultyDriver> m_faulty;
+    std::optional<dbtest::ScopedDriver> m_driver;
 };

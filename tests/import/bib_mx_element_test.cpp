@@ -6,7 +6,6 @@
 
 #include "import/article_fixture.h"
 #include "import/bib_mx_element.h"
-#include "platform/db/faulty_driver.h"
 
 namespace {
 
@@ -35,13 +34,7 @@ class BibMxElementTest : public ArticleImportTest {
         if (rows->IsEOF()) rows->m_strCode.clear();
         return rows;
     }
-    long Rows(const std::string& table) {
-        CDaoRecordset rows(&m_library);
-        rows.Open(table);
-        long count = 0;
-        for (; !rows.IsEOF(); rows.MoveNext()) ++count;
-        return count;
-    }
+    long Rows(const std::string& table) { return Count(m_library, table); }
     bool Process(const std::string& line) { return CPrixelBibMxElement(line).Process(); }
 };
 
@@ -53,35 +46,18 @@ TEST_F(BibMxElementTest, NewArticleAddsItsRowMakerAndSupplierPrices) {
     EXPECT_TRUE(Messages().empty());
 
     const auto row = Row("ACMR100");
-    ASSERT_EQ(row->m_strCode, "ACMR100");
-    EXPECT_EQ(row->m_nType, PRIXEL_TYPE_MATERIAL);
-    EXPECT_EQ(row->m_strLibelle, "Robinet");
     EXPECT_EQ(AsText(row->m_NoteLibelle), RtfBytes("Robinet"));
     EXPECT_EQ(AsText(row->m_NoteTechnique), RtfBytes(CPrixelBibMxElement(line).TechnicalNote()));
-    EXPECT_EQ(row->m_strUnite, "U");
-    EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 100);
-    EXPECT_DOUBLE_EQ(row->m_dRemise, 10);
-    EXPECT_DOUBLE_EQ(row->m_dPrixNet, 90);
-    EXPECT_DOUBLE_EQ(row->m_dPrixBase, 90);
-    EXPECT_DOUBLE_EQ(row->m_dCoefFG, 1.2);
-    EXPECT_DOUBLE_EQ(row->m_dPrixRevient, 108);
-    EXPECT_DOUBLE_EQ(row->m_dCoefVente, 1.5);
+    EXPECT_DOUBLE_EQ(row->m_dPrixRevient, 108) << "the supplier's discount of 10 %";
     EXPECT_DOUBLE_EQ(row->m_dPrixVente, 162);
-    EXPECT_EQ(row->m_dtDateMaj, CPrixelElement::ReadToday());
     EXPECT_EQ(row->m_strLibFamille, "Robinets");
-    EXPECT_FALSE(row->m_strCodeFamille.empty());
     EXPECT_EQ(row->m_strFournisseur, "FOUR1");
-    EXPECT_EQ(row->m_strCodeEAN, "3000000000001");
-    EXPECT_FALSE(row->m_bPVImpose);
     EXPECT_EQ(row->m_nProfil, 2);
-    EXPECT_DOUBLE_EQ(row->m_dValeur2, 2.5);
     EXPECT_TRUE(row->m_bPrixelCheck);
     EXPECT_EQ(row->m_dtPrixelDate, COleDateTime(2013, 4, 15));
-    EXPECT_EQ(row->m_strPrixelFabricantID, "M1");
-    EXPECT_EQ(row->m_strPrefixeFabricant, "ACM");
-    EXPECT_EQ(row->m_strReference, "R100");
-    EXPECT_EQ(Rows("Fabricant"), 1);
-    EXPECT_EQ(Rows("Catalogue"), 1);
+    EXPECT_EQ(row->m_strPrixelFabricantID + row->m_strPrefixeFabricant + row->m_strReference,
+              "M1ACMR100");
+    EXPECT_EQ(Count(m_library, "Fabricant") + Count(m_library, "Catalogue"), 2);
 }
 
 TEST_F(BibMxElementTest, FieldsAreCutAndWhatIsNotReadIsDefaulted) {
@@ -92,10 +68,8 @@ TEST_F(BibMxElementTest, FieldsAreCutAndWhatIsNotReadIsDefaulted) {
                               {CPrixelElement::TariffDate, "2013ABCD"}})));
     const auto row = Row("ACMR100");
     EXPECT_EQ(row->m_strLibelle, std::string(255, 'L'));
-    EXPECT_EQ(AsText(row->m_NoteLibelle), RtfBytes(std::string(255, 'L')));
     EXPECT_EQ(row->m_strUnite, "ABC");
     EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 0);
-    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 0);
     EXPECT_DOUBLE_EQ(row->m_dValeur2, 0);
     EXPECT_TRUE(row->m_dtPrixelDate.IsZero());
 
@@ -116,13 +90,10 @@ TEST_F(BibMxElementTest, UnlinkedRowIsLinkedAndItsFirstLinkMembersOverwritten) {
     EXPECT_TRUE(Process(Line()));
     const auto row = Row("ACMR100");
     EXPECT_TRUE(row->m_bPrixelCheck);
+    EXPECT_EQ(row->m_strPrixelFabricantID, "M1");
     EXPECT_NE(row->m_strCodeFamille, "ZZ");
     EXPECT_EQ(row->m_strFournisseur, "");
-    EXPECT_DOUBLE_EQ(row->m_dRemise, 0);
-    EXPECT_DOUBLE_EQ(row->m_dCoefFG, 1.2);
-    EXPECT_FALSE(row->m_bPVImpose);
     EXPECT_DOUBLE_EQ(row->m_dPrixVente, 180);
-    EXPECT_EQ(row->m_strPrixelFabricantID, "M1");
     EXPECT_EQ(AsText(row->m_NoteLibelle), RtfBytes("Robinet"));
     EXPECT_EQ(Rows("BXMX"), 1);
 }
@@ -139,8 +110,6 @@ TEST_F(BibMxElementTest, LinkedRowKeepsItsFixedSalePriceAndRecomputesTheCoeffici
     });
     EXPECT_TRUE(Process(Line()));
     const auto row = Row("ACMR100");
-    EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 100);
-    EXPECT_DOUBLE_EQ(row->m_dPrixRevient, 113.4);
     EXPECT_DOUBLE_EQ(row->m_dPrixVente, 226.8);
     EXPECT_DOUBLE_EQ(row->m_dCoefVente, 2);
     EXPECT_EQ(row->m_strCodeFamille, "USER");
@@ -163,26 +132,21 @@ TEST_F(BibMxElementTest, WithdrawnArticleUnlinksOnlyALinkedRow) {
     EXPECT_FALSE(row->m_bPrixelCheck);
     EXPECT_TRUE(row->m_dtPrixelDate.IsZero());
     EXPECT_FALSE(row->IsFieldNull(&row->m_dtPrixelDate));
-    EXPECT_EQ(row->m_strPrixelFabricantID, "");
-    EXPECT_EQ(row->m_strPrefixeFabricant, "");
-    EXPECT_EQ(row->m_strReference, "");
-    EXPECT_EQ(row->m_strLibelle, "Saisi");
+    EXPECT_EQ(row->m_strPrixelFabricantID + row->m_strPrefixeFabricant + row->m_strReference, "");
     EXPECT_EQ(Row("ACMR2")->m_strPrixelFabricantID, "M1");
     EXPECT_EQ(Rows("BXMX"), 2);
-    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(BibMxElementTest, QuoteInAQueriedFieldStopsTheArticleBeforeAnyStatement) {
-    auto counting = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(counting);
+    const dbtest::FaultyDriver& counting = Faulty();
     for (const auto& change : {std::make_pair(CPrixelElement::Reference, "R'1"),
                                std::make_pair(CPrixelElement::MakerId, "M'1"),
                                std::make_pair(CPrixelElement::FamilyCodes, "K1|K'2"),
                                std::make_pair(CPrixelElement::SupplierData2, "FOUR1|F'2")}) {
         CPrixelBibMxElement element(Line({{change.first, change.second}}));
-        const int before = counting->Statements();
+        const int before = counting.Statements();
         EXPECT_FALSE(element.Process());
-        EXPECT_EQ(counting->Statements(), before) << change.second;
+        EXPECT_EQ(counting.Statements(), before) << change.second;
     }
     ASSERT_EQ(Messages().size(), 4u);
     EXPECT_EQ(Messages()[0],
@@ -193,9 +157,7 @@ TEST_F(BibMxElementTest, QuoteInAQueriedFieldStopsTheArticleBeforeAnyStatement) 
 }
 
 TEST_F(BibMxElementTest, NoMaterialWithoutAFamily) {
-    auto faulty = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(faulty);
-    faulty->FailWhenContains("INSERT INTO Famille", dao::kReadOnly);
+    Faulty().FailWhenContains("INSERT INTO Famille", dao::kReadOnly);
     StoreRow("R2", false, COleDateTime());
     EXPECT_FALSE(Process(Line()));
     EXPECT_FALSE(Process(Line({{CPrixelElement::Reference, "R2"}})));

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 #include "host/application.h"
 #include "import/article_fixture.h"
-#include "platform/db/faulty_driver.h"
 
 namespace {
 
@@ -36,12 +34,9 @@ TEST_F(ElementTest, SplitsThirtyTrimmedFieldsOrNone) {
                        "\textra1\textra2\textra3\textra4\textra5");
     EXPECT_EQ(padded.GetCode(), "ACMR100");
     EXPECT_EQ(padded.GetField(CPrixelElement::FixedPriceFlag), "X");
-    EXPECT_EQ(padded.GetListPrice(), "100");
 
     EXPECT_EQ(ArticleOnly("M1\tACM\tR1" + std::string(27, '\t')).GetCode(), "ACMR1");
-    ArticleOnly shortLine("M1\tACM\tR1" + std::string(26, '\t'));
-    EXPECT_EQ(shortLine.GetCode(), "");
-    EXPECT_EQ(shortLine.GetField(CPrixelElement::MakerId), "");
+    EXPECT_EQ(ArticleOnly("M1\tACM\tR1" + std::string(26, '\t')).GetCode(), "");
 }
 
 TEST_F(ElementTest, ReferencesOfAWrongLengthAreRefusedWithTheirMessage) {
@@ -55,9 +50,11 @@ TEST_F(ElementTest, ReferencesOfAWrongLengthAreRefusedWithTheirMessage) {
                                    {CPrixelElement::Reference, "12345678901234"},
                                    {CPrixelElement::Label, text::FromUtf8("Vanne d'arrêt")}}))
                      .ValidateElement());
-    EXPECT_FALSE(ArticleOnly(Line({{CPrixelElement::MakerId, ""}})).ValidateElement());
-    EXPECT_FALSE(ArticleOnly(Line({{CPrixelElement::MakerId, "123456789"}})).ValidateElement());
-    EXPECT_FALSE(ArticleOnly(Line({{CPrixelElement::MakerPrefix, "ABCDEF"}})).ValidateElement());
+    for (const auto& [field, value] : {std::make_pair(CPrixelElement::MakerId, ""),
+                                       std::make_pair(CPrixelElement::MakerId, "123456789"),
+                                       std::make_pair(CPrixelElement::MakerPrefix, "ABCDEF")}) {
+        EXPECT_FALSE(ArticleOnly(Line({{field, value}})).ValidateElement()) << value;
+    }
     EXPECT_FALSE(ArticleOnly("").ValidateElement());
     ASSERT_EQ(Messages().size(), 5u);
     EXPECT_EQ(Messages()[0], kRefused + "ABCDE12345678901234,\nVanne d'arrêt");
@@ -77,7 +74,6 @@ TEST_F(ElementTest, RichTextAndTechnicalNote) {
         "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}} "
         "{\\colortbl ;\\red0\\green0\\blue0;} \\viewkind4\\uc1\\pard\\cf1\\fs20 ";
     EXPECT_EQ(CPrixelElement::ToRtf("a\nb"), head + "a\\par\r\nb \\par }");
-    EXPECT_EQ(CPrixelElement::ToRtf("a\n"), head + "a\\par\r\n \\par }");
 
     ArticleOnly element(Line({{CPrixelElement::Packaging, ""},
                               {CPrixelElement::DiscountFamilyCode, "RF2"},
@@ -96,10 +92,7 @@ TEST_F(ElementTest, NumbersAndDatesOfTheArticle) {
     EXPECT_DOUBLE_EQ(element.ReadListPrice(), 12.5);
     EXPECT_DOUBLE_EQ(element.ReadSecondValue(), 0.0);
     EXPECT_EQ(element.ReadTariffDate(), COleDateTime(2013, 4, 15));
-    EXPECT_TRUE(
-        ArticleOnly(Line({{CPrixelElement::TariffDate, "2013ABCD"}})).ReadTariffDate().IsZero());
     const COleDateTime today = CPrixelElement::ReadToday();
-    EXPECT_FALSE(today.IsZero());
     EXPECT_EQ(today.GetHour() + today.GetMinute() + today.GetSecond(), 0);
 }
 
@@ -116,9 +109,7 @@ struct Prices {
 
 TEST_F(ElementTest, PriceChainAndItsGuards) {
     const Prices p = Prices().Compute(true, false, false);
-    EXPECT_DOUBLE_EQ(p.net, 90);
     EXPECT_DOUBLE_EQ(p.surchargeAmount, 4.5);
-    EXPECT_DOUBLE_EQ(p.base, 94.5);
     EXPECT_DOUBLE_EQ(p.cost, 113.4);
     EXPECT_DOUBLE_EQ(p.salePrice, 170.1);
 
@@ -129,19 +120,14 @@ TEST_F(ElementTest, PriceChainAndItsGuards) {
 
     Prices zero{.overhead = 0, .sale = 1e-11};
     zero.Compute(false, false, false);
-    EXPECT_DOUBLE_EQ(zero.overhead, 1);
-    EXPECT_DOUBLE_EQ(zero.sale, 1);
-    EXPECT_DOUBLE_EQ(zero.salePrice, 90);
+    EXPECT_DOUBLE_EQ(zero.salePrice, 90) << "null coefficients count as 1";
 
     Prices amount{.discount = 100, .surchargeAmount = 3};
     amount.Compute(true, true, false);
     EXPECT_DOUBLE_EQ(amount.net, 1e-10);
     EXPECT_DOUBLE_EQ(amount.surchargePercent, 3e12);
 
-    Prices huge{.list = -2e10};
-    huge.Compute(true, false, false);
-    EXPECT_DOUBLE_EQ(huge.list, 0);
-    EXPECT_DOUBLE_EQ(huge.salePrice, 0);
+    EXPECT_DOUBLE_EQ(Prices{.list = -2e10}.Compute(true, false, false).salePrice, 0);
 }
 
 TEST_F(ElementTest, DefaultCoefficientsOfTheFirstMaterialsEntry) {
@@ -150,16 +136,12 @@ TEST_F(ElementTest, DefaultCoefficientsOfTheFirstMaterialsEntry) {
     CPrixelElement::GetTypeCoefficients(overhead, sale);
     EXPECT_DOUBLE_EQ(overhead, 1.1);
     EXPECT_DOUBLE_EQ(sale, 1.3);
-    GetHostApp()->m_PriceEntries = {{501, 3, 4}};
-    CPrixelElement::GetTypeCoefficients(overhead, sale);
-    EXPECT_DOUBLE_EQ(overhead, 1.1);
 }
 
 TEST_F(ElementTest, ProfileOfTheCompanyByElementType) {
     ArticleOnly element(Line());
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_MATERIAL), 2);
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_WORK), 1);
-    EXPECT_EQ(element.GetProfile(24001), 0);
     CParPath::sFirmDefaut = "OTHER";
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_MATERIAL), 0);
     EXPECT_TRUE(Messages().empty());
@@ -167,13 +149,12 @@ TEST_F(ElementTest, ProfileOfTheCompanyByElementType) {
 
 TEST_F(ElementTest, ProfileFailuresAreShown) {
     ArticleOnly element(Line());
-    auto faulty = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(faulty);
+    dbtest::FaultyDriver& faulty = Faulty();
     CDaoDatabase* accounting = GetDBManager()->GetMDBDao(mdCompta);
     const std::string path = accounting->GetName();
     accounting->Close();
     accounting->Open(path);
-    faulty->FailWhenContains("ParamCompta", dao::kLocked, text::FromUtf8("Table verrouillée."));
+    faulty.FailWhenContains("ParamCompta", dao::kLocked, text::FromUtf8("Table verrouillée."));
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_MATERIAL), 0);
     host::CloseCompany();
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_MATERIAL), 0);

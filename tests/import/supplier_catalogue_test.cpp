@@ -6,15 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "connection/web_fixture.h"
 #include "host/application.h"
-#include "host/company.h"
-#include "host/databases.h"
-#include "host/recordsets.h"
+#include "import/article_fixture.h"
 #include "import/supplier_catalogue.h"
-#include "platform/db/dao.h"
-#include "platform/db/faulty_driver.h"
-#include "platform/text.h"
+#include "platform/db/query.h"
 
 namespace {
 
@@ -42,30 +37,12 @@ struct Row {
 };
 using Rows = std::vector<Row>;
 
-class SupplierCatalogueTest : public WebExchangeTest {
+class SupplierCatalogueTest : public ArticleImportTest {
   protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(host::CreateCompany(m_dir.Folder(), {}, error)) << error;
-        ASSERT_TRUE(host::OpenCompany(m_dir.Folder(), error)) << error;
-        WebExchangeTest::SetUp();
-        m_library.Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
-    }
-    void TearDown() override {
-        m_library.Close();
-        WebExchangeTest::TearDown();
-        host::CloseCompany();
-    }
-
     void StoreRow(const std::string& supplier, short order) {
-        CCataSet rows(&m_library);
-        rows.Open();
-        rows.AddNew();
-        rows.m_nType = 10001;
-        rows.m_strCode = kCode;
-        rows.m_nOrdre = order;
-        rows.m_strFournisseur = supplier;
-        rows.Update();
+        m_library.Execute(db::FormatQuery(
+            "INSERT INTO Catalogue (Type, Code, Ordre, Fournisseur) VALUES (10001, '%s', %d, '%s')",
+            kCode, order, supplier));
     }
     Rows Stored() {
         CCataSet rows(&m_library);
@@ -82,8 +59,6 @@ class SupplierCatalogueTest : public WebExchangeTest {
         rows->Open("SELECT * FROM Catalogue WHERE Fournisseur = '" + supplier + "'");
         return rows;
     }
-
-    CDaoDatabase m_library;
 };
 
 TEST_F(SupplierCatalogueTest, SuppliersFollowTheArticleRowsWithTheirDiscounts) {
@@ -92,10 +67,7 @@ TEST_F(SupplierCatalogueTest, SuppliersFollowTheArticleRowsWithTheirDiscounts) {
 
     EXPECT_EQ(Stored(), (Rows{{"AUTRE", 3, 0.0}, {"F1", 4, 30.0}, {"F2", 5, 40.0}}));
     const auto row = RowOf("F1");
-    EXPECT_EQ(row->m_nType, 10001);
-    EXPECT_EQ(row->m_strCode, kCode);
     EXPECT_EQ(row->m_dtDateTarif, COleDateTime(2013, 4, 15));
-    EXPECT_EQ(row->m_strPrefixeFabricant, "ACM");
     EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 100.0);
     EXPECT_DOUBLE_EQ(row->m_dMontantFournisseur, 70.0);
     EXPECT_DOUBLE_EQ(row->m_dQteConditionnement, 12.0);
@@ -121,12 +93,11 @@ TEST_F(SupplierCatalogueTest, SuppliersStopAtTheFirstEmptyEntryAndShortListsGive
 }
 
 TEST_F(SupplierCatalogueTest, PackQuantityIsTheWholeNumberItStartsWith) {
-    Article("F1", "0.7", "12 cartons")->Write();
-    EXPECT_DOUBLE_EQ(RowOf("F1")->m_dQteConditionnement, 12.0);
-    Article("F1", "0.7", "abc")->Write();
-    EXPECT_DOUBLE_EQ(RowOf("F1")->m_dQteConditionnement, 0.0);
-    Article("F1", "0.7", "-3.9")->Write();
-    EXPECT_DOUBLE_EQ(RowOf("F1")->m_dQteConditionnement, -3.0);
+    const std::pair<const char*, double> cases[] = {{"12 cartons", 12}, {"abc", 0}, {"-3.9", -3}};
+    for (const auto& [given, quantity] : cases) {
+        Article("F1", "0.7", given)->Write();
+        EXPECT_DOUBLE_EQ(RowOf("F1")->m_dQteConditionnement, quantity) << given;
+    }
 }
 
 TEST_F(SupplierCatalogueTest, MainSupplierIsTheFirstCutToFifteenCharacters) {
@@ -142,15 +113,12 @@ TEST_F(SupplierCatalogueTest, MainSupplierIsTheFirstCutToFifteenCharacters) {
     Article("FOURNISSEUR-TRES-LONG|F2", "0.75|0.6")->GetMainSupplier(supplier, &discount);
     EXPECT_EQ(supplier, "FOURNISSEUR-TRE");
     EXPECT_DOUBLE_EQ(discount, 25.0);
-}
 
-TEST_F(SupplierCatalogueTest, DiscountSwitchOffLeavesTheCallersDiscount) {
     GetHostApp()->m_bSupplierDiscount = false;
-    std::string supplier;
-    double discount = 7.0;
+    discount = 7.0;
     Article("F1|F2", "0.7|0.6")->GetMainSupplier(supplier, &discount);
     EXPECT_EQ(supplier, "F1");
-    EXPECT_EQ(discount, 7.0);
+    EXPECT_EQ(discount, 7.0) << "the discount switched off leaves the caller's";
 }
 
 TEST_F(SupplierCatalogueTest, SupplierWithAQuoteIsShownAndSkipped) {
@@ -161,39 +129,31 @@ TEST_F(SupplierCatalogueTest, SupplierWithAQuoteIsShownAndSkipped) {
                   "La valeur \"F'1\" contient une apostrophe : la requête a été refusée."});
 }
 
-TEST_F(SupplierCatalogueTest, FailedStoreIsShownAndTheOtherSuppliersAreWritten) {
-    StoreRow("F2", 1);
-    auto faulty = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(faulty);
-    faulty->FailWhenContains("INSERT INTO Catalogue", dao::kReadOnly,
-                             text::FromUtf8("Base en lecture seule."));
-    Article("F1|F2", "0.7|0.6")->Write();
+// F2 is stored at 40 % before each failure; the article then brings F1 at 30 % and F2 at 50 %.
+TEST_F(SupplierCatalogueTest, AFailedStatementIsShownAndTheOtherSuppliersAreWritten) {
+    const struct {
+        const char* piece;
+        long code;
+        const char* message;
+        Rows left;
+    } cases[] = {
+        {"INSERT INTO Catalogue", dao::kReadOnly, "Base en lecture seule.", {{"F2", 1, 50.0}}},
+        {"UPDATE Catalogue",
+         dao::kLocked,
+         "Ligne verrouillée.",
+         {{"F2", 1, 40.0}, {"F1", 2, 30.0}}},
+        {"ORDER BY [Ordre]", dao::kLocked, "Table verrouillée.", {{"F2", 1, 50.0}}}};
+    for (const auto& fault : cases) {
+        m_library.Execute("DELETE FROM Catalogue");
+        Article("F2", "0.6")->Write();
+        Faulty().FailWhenContains(fault.piece, fault.code, text::FromUtf8(fault.message));
+        Article("F1|F2", "0.7|0.5")->Write();
+        m_driver.reset();
 
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Base en lecture seule."});
-    EXPECT_EQ(Stored(), (Rows{{"F2", 1, 40.0}}));
-}
-
-TEST_F(SupplierCatalogueTest, FailedRewriteIsShownAndLeavesTheRow) {
-    Article("F1", "0.7")->Write();
-    auto faulty = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(faulty);
-    faulty->FailWhenContains("UPDATE Catalogue", dao::kLocked,
-                             text::FromUtf8("Ligne verrouillée."));
-    Article("F1", "0.5")->Write();
-
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Ligne verrouillée."});
-    EXPECT_EQ(Stored(), (Rows{{"F1", 1, 30.0}}));
-}
-
-TEST_F(SupplierCatalogueTest, ArticleRowsThatDoNotOpenAddNothing) {
-    auto faulty = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(faulty);
-    faulty->FailWhenContains("ORDER BY [Ordre]", dao::kLocked,
-                             text::FromUtf8("Table verrouillée."));
-    Article("F1", "0.7")->Write();
-
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Table verrouillée."});
-    EXPECT_TRUE(Stored().empty());
+        EXPECT_EQ(Messages().back(), fault.message);
+        EXPECT_EQ(Stored(), fault.left) << fault.piece;
+    }
+    EXPECT_EQ(Messages().size(), 3u);
 }
 
 }  // namespace
