@@ -103,27 +103,14 @@ class QuietPort {
     int m_port = 0;
 };
 
-std::string AllBytesPage(std::size_t size) {
-    std::string page;
-    page.reserve(size);
-    for (std::size_t i = 0; i < size; ++i) page += static_cast<char>(i % 256);
-    return page;
-}
-
 }  // namespace
 
 class CurlBrowserTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { s_certificates = new TestCertificates; }
     static void TearDownTestSuite() { delete s_certificates; }
-    void SetUp() override { TrustTestCa(true); }
-    void TearDown() override { TrustTestCa(false); }
-    static void TrustTestCa(bool trust) {
-        if (trust)
-            setenv("PRIXEL_CA_FILE", s_certificates->CaFile().c_str(), 1);
-        else
-            unsetenv("PRIXEL_CA_FILE");
-    }
+    void SetUp() override { setenv("PRIXEL_CA_FILE", s_certificates->CaFile().c_str(), 1); }
+    void TearDown() override { unsetenv("PRIXEL_CA_FILE"); }
 
     std::unique_ptr<CurlBrowser> CreatedBrowser() {
         auto browser = std::make_unique<CurlBrowser>();
@@ -158,18 +145,15 @@ TestCertificates* CurlBrowserTest::s_certificates = nullptr;
 
 TEST_F(CurlBrowserTest, PageIsSavedByteForByteAndCompletionNamesTheAddress) {
     HttpsServer server(*s_certificates);
-    std::string page = AllBytesPage(1 << 20);
+    std::string page(1 << 20, '\0');
+    for (std::size_t i = 0; i < page.size(); ++i) page[i] = static_cast<char>(i % 256);
     server.Answer(200, page);
     auto browser = CreatedBrowser();
-    browser->PutSilent(true);
     browser->Navigate(server.Url("/page"));
     EXPECT_EQ(browser->SaveDocument(), std::nullopt);
-
     RunUntilCompleted();
-
     EXPECT_EQ(m_completed[0], server.Url("/page"));
     EXPECT_EQ(browser->SaveDocument(), page);
-    EXPECT_TRUE(browser->IsSilent());
 }
 
 TEST_F(CurlBrowserTest, ErrorStatusStillCompletesWithTheServersBody) {
@@ -184,20 +168,15 @@ TEST_F(CurlBrowserTest, AddressIsSentPercentEncodedWithoutItsFragment) {
     EXPECT_EQ(server.Targets(), std::vector<std::string>{"/p%20a?x=a%20b|%E9:_"});
 }
 
-TEST_F(CurlBrowserTest, UntrustedCertificateGivesTheErrorPageAndNeverReachesTheServer) {
-    HttpsServer server(*s_certificates);
-    TrustTestCa(false);
-    std::string document = Fetch(server.Url("/p"));
+TEST_F(CurlBrowserTest, UntrustedOrMisnamedCertificateGivesTheErrorPageAndNoRequest) {
+    HttpsServer misnamed(*s_certificates, "127.0.0.2");
+    std::string document = Fetch(misnamed.Url("/p"));
     EXPECT_EQ(document.rfind(kErrorPageStart, 0), 0u) << document;
-    EXPECT_TRUE(server.Targets().empty());
+    EXPECT_TRUE(misnamed.Targets().empty());
 
-    TrustTestCa(true);
-    EXPECT_EQ(Fetch(server.Url("/p")), "<HTML><BODY><PRE>ok</PRE></BODY></HTML>");
-}
-
-TEST_F(CurlBrowserTest, CertificateForAnotherHostGivesTheErrorPage) {
-    HttpsServer server(*s_certificates, "127.0.0.2");
-    std::string document = Fetch(server.Url("/p"));
+    HttpsServer server(*s_certificates);
+    unsetenv("PRIXEL_CA_FILE");
+    document = Fetch(server.Url("/p"));
     EXPECT_EQ(document.rfind(kErrorPageStart, 0), 0u) << document;
     EXPECT_TRUE(server.Targets().empty());
 }
@@ -266,10 +245,8 @@ TEST_F(CurlBrowserTest, SuccessiveBrowsersReuseOneConnection) {
 }
 
 TEST_F(CurlBrowserTest, MakeBrowserGivesTheHttpsBrowserUnlessReplaced) {
-    EXPECT_NE(dynamic_cast<CurlBrowser*>(MakeBrowser().get()), nullptr);
-    BrowserFactory previous = ReplaceBrowserFactory([] { return nullptr; });
+    ReplaceBrowserFactory([] { return nullptr; });
     EXPECT_EQ(MakeBrowser(), nullptr);
     ReplaceBrowserFactory({});
     EXPECT_NE(dynamic_cast<CurlBrowser*>(MakeBrowser().get()), nullptr);
-    EXPECT_TRUE(previous);
 }
