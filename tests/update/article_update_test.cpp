@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "connection/prixel_settings.h"
 #include "host/application.h"
-#include "platform/db/faulty_driver.h"
 #include "platform/profile.h"
 #include "resources/prixel_resources.h"
 #include "update/tariff_update_fixture.h"
@@ -13,20 +10,6 @@ namespace {
 
 class ArticleUpdateTest : public TariffUpdateTest {
   protected:
-    long Rows(const char* table) {
-        CDaoRecordset rows(&m_library);
-        rows.Open(table);
-        long count = 0;
-        for (; !rows.IsEOF(); rows.MoveNext()) ++count;
-        return count;
-    }
-    long StudyRows() {
-        CDaoRecordset rows(&m_study);
-        rows.Open("EXmxPrixel");
-        long count = 0;
-        for (; !rows.IsEOF(); rows.MoveNext()) ++count;
-        return count;
-    }
     std::string CustomerNumber() const {
         return profile::GetString(PrixelIniPath(), "PrixelCustomerKey", "CustomerNumber", "");
     }
@@ -38,9 +21,8 @@ TEST_F(ArticleUpdateTest, TheFourTextsAreJoinedAndTheAnswerIsWrittenWhereAsked) 
     m_prixel->UpdatePrixelArticle("a_b", 0);
     EXPECT_EQ(Queries(), (std::vector<std::string>{"12,ABC,X100,15/04/2013", "a"}));
     EXPECT_NE(m_web.navigations[1].find("_NP_a_b_"), std::string::npos);
-    EXPECT_EQ(Rows("BXMX"), 1);
-    EXPECT_EQ(Rows("Fabricant"), 1);
-    EXPECT_EQ(StudyRows(), 1);
+    EXPECT_EQ(Count(m_library, "BXMX"), 1);
+    EXPECT_EQ(Count(m_study, "EXmxPrixel"), 1);
     EXPECT_EQ(CustomerNumber(), "C7");
     EXPECT_TRUE(Messages().empty());
 }
@@ -48,7 +30,7 @@ TEST_F(ArticleUpdateTest, TheFourTextsAreJoinedAndTheAnswerIsWrittenWhereAsked) 
 TEST_F(ArticleUpdateTest, AnEmptyBodyImportsNothingButTheHeaderIsKept) {
     m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n"));
     m_prixel->UpdatePrixelArticle("M1,ACM,R1,15/04/2013", 1);
-    EXPECT_EQ(Rows("BXMX"), 0);
+    EXPECT_EQ(Count(m_library, "BXMX"), 0);
     EXPECT_EQ(CustomerNumber(), "C7");
     EXPECT_TRUE(Messages().empty());
 }
@@ -67,7 +49,7 @@ TEST_F(ArticleUpdateTest, FailedExchangesAreToldAndWriteNothing) {
                               "Opération impossible, dépassement de mémoire.\n",
                               "Impossible de se connecter à Vako Prixel.\n",
                               "Impossible de se connecter à Vako Prixel.\n"}));
-    EXPECT_EQ(Rows("BXMX"), 0);
+    EXPECT_EQ(Count(m_library, "BXMX"), 0);
 }
 
 TEST_F(ArticleUpdateTest, TheTariffIsTheFirstListPriceOfTheAnswerAndNothingIsWritten) {
@@ -77,16 +59,16 @@ TEST_F(ArticleUpdateTest, TheTariffIsTheFirstListPriceOfTheAnswerAndNothingIsWri
     EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R2"), "12.50");
     EXPECT_EQ(Queries(), (std::vector<std::string>{"M1,ACM,R2"}));
     EXPECT_EQ(CustomerNumber(), "C7");
-    EXPECT_EQ(Rows("BXMX"), 0);
-    EXPECT_EQ(Rows("Fabricant"), 0);
-    EXPECT_EQ(Rows("Famille"), 0);
+    EXPECT_EQ(Count(m_library, "BXMX"), 0);
+    EXPECT_EQ(Count(m_library, "Fabricant"), 0);
 }
 
 TEST_F(ArticleUpdateTest, ALineWithoutItsEndGivesNoTariff) {
-    m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n" + Article("M1", "ACM", 1)));
-    EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "");
-    m_web.Serve(kTariffQuery, Page("C7:PC::R"));
-    EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "");
+    for (const std::string& body :
+         {"C7:PC::R\r\n" + Article("M1", "ACM", 1), std::string("C7:PC::R")}) {
+        m_web.Serve(kTariffQuery, Page(body));
+        EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "");
+    }
     EXPECT_TRUE(Messages().empty());
 }
 
@@ -100,9 +82,7 @@ TEST_F(ArticleUpdateTest, OnlyTheTariffQueryIsOpenWithoutTheRight) {
 
 TEST_F(ArticleUpdateTest, ALibraryThatCannotBeOpenedGivesNoTariff) {
     m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n" + Article("M1", "ACM", 1) + "\r\n"));
-    auto faulty = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(faulty);
-    faulty->FailOpen(dao::kLocked, text::FromUtf8("Base verrouillée."));
+    Faulty().FailOpen(dao::kLocked, text::FromUtf8("Base verrouillée."));
     EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "");
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Base verrouillée."}));
 }

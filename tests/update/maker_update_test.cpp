@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "host/application.h"
-#include "platform/db/faulty_driver.h"
 #include "resources/prixel_resources.h"
+#include "update/prixel_update_dlg.h"
 #include "update/tariff_update_fixture.h"
 
 namespace {
@@ -12,17 +10,18 @@ namespace {
 const COleDateTime kOldTariff(2013, 4, 15);
 const COleDateTime kNewTariff(2014, 6, 1);
 
+using Shown = std::vector<std::vector<std::string>>;
+
 class MakerUpdateTest : public TariffUpdateTest {
   protected:
-    const ui::WindowModel& List() const {
-        return *m_backend->FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST);
-    }
     // Records, while the update dialog is shown, its rows' names and counts and whether
     // "Actualiser" is enabled.
     void RecordDialog() {
         User().Do(IDD_PRIXEL_UPDATE, [this] {
             std::vector<std::string> row;
-            for (const ui::ListRow& r : List().rows) row.push_back(r.texts[0] + "=" + r.texts[1]);
+            for (const ui::ListRow& r :
+                 m_backend->FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST)->rows)
+                row.push_back(r.texts[0] + "=" + r.texts[1]);
             m_shown.push_back(row);
             m_updateOneEnabled.push_back(
                 m_backend->FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE)->enabled);
@@ -32,20 +31,28 @@ class MakerUpdateTest : public TariffUpdateTest {
         User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, row);
         User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE);
     }
+    // M1 (2 materials) and M3 (1) are out of date, M2 is current.
+    void ImportThreeMakersOfWhichM2IsCurrent() {
+        Import("M1", "ACM", 2);
+        Import("M2", "BTP", 1);
+        Import("M3", "CHX", 1);
+        ASSERT_EQ(
+            Check(MakerLine("M1", "ACM", "01/06/2014") + MakerLine("M2", "BTP", "15/04/2013") +
+                  MakerLine("M3", "CHX", "01/06/2014")),
+            CPrixelCtrl::PrixelOutOfDate);
+    }
     double ListPrice(const std::string& code) {
         CBibXmxSet row(&m_library, 2, 1);
-        return Material(code, row) ? row.m_dPrixTarif : -1;
+        row.Open("SELECT * FROM BXMX WHERE Code = '" + code + "'");
+        return row.IsEOF() ? -1 : row.m_dPrixTarif;
     }
-    COleDateTime PrixelDate(const std::string& code) {
-        CBibXmxSet row(&m_library, 2, 1);
-        return Material(code, row) ? row.m_dtPrixelDate : COleDateTime();
-    }
-    bool ToasterShown() const {
-        const ui::WindowModel* toaster = m_backend->FindDialog(IDD_PRIXEL_TOASTER);
-        return toaster != nullptr && toaster->visible;
+    COleDateTime MakerTariffDate(const std::string& id) {
+        CBibFabricantSet row(&m_library);
+        row.Open("SELECT * FROM Fabricant WHERE Id = '" + id + "'");
+        return row.IsEOF() ? COleDateTime() : row.m_dtDateTarif;
     }
 
-    std::vector<std::vector<std::string>> m_shown;
+    Shown m_shown;
     std::vector<bool> m_updateOneEnabled;
 };
 
@@ -57,7 +64,7 @@ TEST_F(MakerUpdateTest, WithNothingOutOfDateTheListIsEmptyAndQuitterAnswersNonZe
     RecordDialog();
     User().Press(IDD_PRIXEL_UPDATE, IDC_PRIXEL_QUITTER);
     EXPECT_NE(m_prixel->OpenUpdate(), 0);
-    EXPECT_EQ(m_shown, (std::vector<std::vector<std::string>>{{}, {}}));
+    EXPECT_EQ(m_shown, (Shown{{}, {}}));
     EXPECT_EQ(m_updateOneEnabled, (std::vector<bool>{false, false}));
     EXPECT_TRUE(Queries().empty());
 }
@@ -70,54 +77,8 @@ TEST_F(MakerUpdateTest, WithoutTheRightNothingIsShownAndTheAnswerTellsWhatIsLeft
     EXPECT_EQ(m_backend->FindDialog(IDD_PRIXEL_UPDATE), nullptr);
 }
 
-TEST_F(MakerUpdateTest, ActualiserRefreshesOneMakerThenShowsTheListWithoutIt) {
-    Import("M1", "ACM", 3);
-    Import("M2", "BTP", 2);
-    const std::string makers =
-        MakerLine("M1", "ACM", "01/06/2014") + MakerLine("M2", "BTP", "01/06/2014");
-    ASSERT_EQ(Check(makers), CPrixelCtrl::PrixelOutOfDate);
-    ServeNewTariffs("M1", "ACM", 3);
-
-    RecordDialog();
-    RefreshRow(0);
-    RecordDialog();
-    User().Press(IDD_PRIXEL_UPDATE, IDC_PRIXEL_QUITTER);
-    EXPECT_EQ(m_prixel->OpenUpdate(), 0);
-
-    EXPECT_EQ(Queries(), (std::vector<std::string>{"M1,ACM,R0,01/06/2014", "M1,ACM,R1,01/06/2014",
-                                                   "M1,ACM,R2,01/06/2014"}));
-    EXPECT_EQ(Messages(),
-              (std::vector<std::string>{"Les tarifs du fabricant 'Maker M1' ont été mis à jour."}));
-    EXPECT_EQ(m_shown, (std::vector<std::vector<std::string>>{{"Maker M1=3", "Maker M2=2"},
-                                                              {"Maker M2=2"}}));
-    EXPECT_EQ(m_updateOneEnabled, (std::vector<bool>{false, false}));
-
-    EXPECT_EQ(ListPrice("ACMR2"), 120);
-    EXPECT_EQ(PrixelDate("ACMR2"), kNewTariff);
-    EXPECT_EQ(ListPrice("BTPR0"), 100);
-    EXPECT_EQ(MakerTariffDate("M1"), kNewTariff);
-    EXPECT_EQ(MakerTariffDate("M2"), kOldTariff);
-    EXPECT_EQ(Check(makers), CPrixelCtrl::PrixelOutOfDate);
-    EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 2);
-}
-
-TEST_F(MakerUpdateTest, EscapeLeavesLikeQuitter) {
-    Import("M1", "ACM", 1);
-    ASSERT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014")), CPrixelCtrl::PrixelOutOfDate);
-    User().PressEscape(IDD_PRIXEL_UPDATE);
-    EXPECT_EQ(m_prixel->OpenUpdate(), 0);
-    EXPECT_TRUE(Queries().empty());
-    EXPECT_TRUE(Messages().empty());
-}
-
 TEST_F(MakerUpdateTest, ToutActualiserRefreshesOnlyTheOutOfDateMakers) {
-    Import("M1", "ACM", 2);
-    Import("M2", "BTP", 1);
-    Import("M3", "CHX", 1);
-    Import("M4", "DUR", 1);
-    ASSERT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014") + MakerLine("M2", "BTP", "15/04/2013") +
-                    MakerLine("M3", "CHX", "01/06/2014") + MakerLine("M4", "DUR", "15/04/2013")),
-              CPrixelCtrl::PrixelOutOfDate);
+    ImportThreeMakersOfWhichM2IsCurrent();
     ServeNewTariffs("M1", "ACM", 2);
     ServeNewTariffs("M3", "CHX", 1);
     User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ALL);
@@ -126,16 +87,70 @@ TEST_F(MakerUpdateTest, ToutActualiserRefreshesOnlyTheOutOfDateMakers) {
     EXPECT_EQ(Queries(), (std::vector<std::string>{"M1,ACM,R0,01/06/2014", "M1,ACM,R1,01/06/2014",
                                                    "M3,CHX,R0,01/06/2014"}));
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Tous les tarifs ont été mis à jour."}));
-    EXPECT_TRUE(ToasterShown());
+    ASSERT_NE(m_backend->FindDialog(IDD_PRIXEL_TOASTER), nullptr);
+    EXPECT_TRUE(m_backend->FindDialog(IDD_PRIXEL_TOASTER)->visible);
     EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 0);
     EXPECT_EQ(MakerTariffDate("M3"), kNewTariff);
+}
+
+TEST_F(MakerUpdateTest, ActualiserRefreshesTheMakerOfTheMarkedRowThenShowsTheListWithoutIt) {
+    ImportThreeMakersOfWhichM2IsCurrent();
+    ServeNewTariffs("M3", "CHX", 1);
+    User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 5);
+    RecordDialog();
+    User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE);
+    // A click outside the rows keeps the mark.
+    User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 1);
+    User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 7);
+    RecordDialog();
+    User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE);
+    RecordDialog();
+    User().PressEscape(IDD_PRIXEL_UPDATE);
+    EXPECT_EQ(m_prixel->OpenUpdate(), 0);
+
+    EXPECT_EQ(Queries(), (std::vector<std::string>{"M3,CHX,R0,01/06/2014"}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"Les tarifs du fabricant 'Maker M3' ont été mis à jour."}));
+    EXPECT_EQ(m_shown,
+              (Shown{{"Maker M1=2", "Maker M3=1"}, {"Maker M1=2", "Maker M3=1"}, {"Maker M1=2"}}));
+    EXPECT_EQ(m_updateOneEnabled, (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(ListPrice("CHXR0"), 120);
+    EXPECT_EQ(ListPrice("ACMR0"), 100);
+    EXPECT_EQ(MakerTariffDate("M3"), kNewTariff);
+    EXPECT_EQ(MakerTariffDate("M1"), kOldTariff);
+    EXPECT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014") + MakerLine("M3", "CHX", "01/06/2014")),
+              CPrixelCtrl::PrixelOutOfDate);
+    EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 2);
+}
+
+TEST_F(MakerUpdateTest, TheColumnsCannotBeResized) {
+    ImportThreeMakersOfWhichM2IsCurrent();
+    std::vector<int> widths;
+    bool handled = false;
+    int result = 0;
+    User().DragColumnDivider(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 0, 100);
+    User().DragColumnDivider(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 1, 90);
+    User().Do(IDD_PRIXEL_UPDATE, [&] {
+        for (const ui::ListColumn& column :
+             m_backend->FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST)->columns)
+            widths.push_back(column.width);
+        auto* dialog =
+            static_cast<CPrixelUpdateDlg*>(m_backend->FindDialog(IDD_PRIXEL_UPDATE)->wnd);
+        handled =
+            dialog->OnNotify(IDC_UPDATE_LIST, ui::Notification::HeaderDividerDblClick, &result);
+    });
+    User().Press(IDD_PRIXEL_UPDATE, IDC_PRIXEL_QUITTER);
+    m_prixel->OpenUpdate();
+    EXPECT_EQ(widths, (std::vector<int>{213, 40}));
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(result, 1);
 }
 
 TEST_F(MakerUpdateTest, AnArticleWithoutAnswerIsToldAndTheMakerIsMarkedAllTheSame) {
     Import("M1", "ACM", 3);
     ASSERT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014")), CPrixelCtrl::PrixelOutOfDate);
     ServeNewTariffs("M1", "ACM", 3);
-    m_web.NeverAnswer(Query("M1,ACM,R1,"));
+    m_web.NeverAnswer(std::string(kTariffQuery) + "M1,ACM,R1,");
     User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ALL);
     EXPECT_NE(m_prixel->OpenUpdate(), 0);
 
@@ -148,23 +163,21 @@ TEST_F(MakerUpdateTest, AnArticleWithoutAnswerIsToldAndTheMakerIsMarkedAllTheSam
 }
 
 TEST_F(MakerUpdateTest, AMakerWhoseRowCannotBeWrittenStaysListed) {
-    auto faulty = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(faulty);
+    dbtest::FaultyDriver& faulty = Faulty();
     Import("M1", "ACM", 1);
     ASSERT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014")), CPrixelCtrl::PrixelOutOfDate);
     ServeNewTariffs("M1", "ACM", 1);
-    faulty->FailWhenContains("UPDATE Fabricant", dao::kLocked,
-                             text::FromUtf8("Table verrouillée."));
+    faulty.FailWhenContains("UPDATE Fabricant", dao::kLocked, text::FromUtf8("Table verrouillée."));
 
     RefreshRow(0);
     RecordDialog();
-    User().Press(IDD_PRIXEL_UPDATE, IDC_PRIXEL_QUITTER);
+    User().CloseWindow(IDD_PRIXEL_UPDATE);
     m_prixel->OpenUpdate();
 
     EXPECT_EQ(Messages(),
               (std::vector<std::string>{"Table verrouillée.",
                                         "Les tarifs du fabricant 'Maker M1' ont été mis à jour."}));
-    EXPECT_EQ(m_shown, (std::vector<std::vector<std::string>>{{"Maker M1=1"}}));
+    EXPECT_EQ(m_shown, (Shown{{"Maker M1=1"}}));
     EXPECT_EQ(ListPrice("ACMR0"), 120);
     EXPECT_EQ(MakerTariffDate("M1"), kOldTariff);
 }

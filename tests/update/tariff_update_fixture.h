@@ -34,8 +34,8 @@ class TariffUpdateTest : public ArticleImportTest {
     }
     // A maker line of the up-to-date answer; its maker is named "Maker <id>".
     static std::string MakerLine(const std::string& id, const std::string& prefix,
-                                 const std::string& date) {
-        return id + "\t" + prefix + "\tMaker " + id + "\t" + date + "\tV1\t\t\t\r\n";
+                                 const std::string& date, const std::string& version = "V1") {
+        return id + "\t" + prefix + "\tMaker " + id + "\t" + date + "\t" + version + "\t\t\t\r\n";
     }
     // An article of a maker, reference R<number>, at a tariff date (YYYYMMDD) and list price.
     static std::string Article(const std::string& id, const std::string& prefix, int number,
@@ -62,11 +62,10 @@ class TariffUpdateTest : public ArticleImportTest {
     // The service answers the query of each article of a maker with its tariff of 1 June 2014.
     void ServeNewTariffs(const std::string& id, const std::string& prefix, int count) {
         for (int i = 0; i < count; ++i) {
-            m_web.Serve(Query(id + "," + prefix + ",R" + std::to_string(i) + ","),
+            m_web.Serve(kTariffQuery + id + "," + prefix + ",R" + std::to_string(i) + ",",
                         Page("C1:PC::R\r\n" + Article(id, prefix, i, "20140601", "120") + "\r\n"));
         }
     }
-    static std::string Query(const std::string& param) { return kTariffQuery + param; }
     // The parameters of the tariff queries made so far.
     std::vector<std::string> Queries() const {
         std::vector<std::string> params;
@@ -77,17 +76,6 @@ class TariffUpdateTest : public ArticleImportTest {
                     url.substr(prefix.size(), url.find('_', prefix.size()) - prefix.size()));
         }
         return params;
-    }
-
-    // The library's material of that code; false when it has none.
-    bool Material(const std::string& code, CBibXmxSet& row) {
-        row.Open("SELECT * FROM BXMX WHERE Code = '" + code + "'");
-        return !row.IsEOF();
-    }
-    COleDateTime MakerTariffDate(const std::string& id) {
-        CBibFabricantSet row(&m_library);
-        row.Open("SELECT * FROM Fabricant WHERE Id = '" + id + "'");
-        return row.IsEOF() ? COleDateTime() : row.m_dtDateTarif;
     }
 
     std::unique_ptr<CPrixelCtrl> m_prixel;

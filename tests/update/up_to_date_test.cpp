@@ -1,51 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "connection/prixel_answer.h"
 #include "host/application.h"
-#include "import/article_fixture.h"
-#include "module/prixel_ctrl.h"
-#include "resources/prixel_resources.h"
+#include "update/tariff_update_fixture.h"
 
 namespace {
 
-const std::string kUpdateCheck = "https:///awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_LT";
-
-// A maker line: id, prefix, name, tariff date, version, two unread fields, full-update mark.
-std::string MakerLine(const std::string& id, const std::string& prefix, const std::string& date,
-                      const std::string& version = "V1") {
-    return id + "\t" + prefix + "\tMaker " + id + "\t" + date + "\t" + version + "\t\t\t\r\n";
-}
-
-class UpToDateTest : public ArticleImportTest {
-  protected:
-    void SetUp() override {
-        ArticleImportTest::SetUp();
-        m_prixel = std::make_unique<CPrixelCtrl>();
-    }
-    void TearDown() override {
-        m_prixel.reset();
-        ArticleImportTest::TearDown();
-    }
-
-    // Imports count articles of a maker, all at the tariff date of 15 April 2013.
-    void Import(const std::string& id, const std::string& prefix, int count) {
-        std::string answer = "<BODY><PRE>C1:PC::R\r\n";
-        for (int i = 0; i < count; ++i) {
-            answer += Line({{CPrixelElement::MakerId, id},
-                            {CPrixelElement::MakerPrefix, prefix},
-                            {CPrixelElement::Reference, "R" + std::to_string(i)}}) +
-                      "\r\n";
-        }
-        std::list<std::string> codes;
-        ASSERT_EQ(CPrixelAnswer(answer + "</PRE></BODY>").ImportAnswer(codes, true), count);
-    }
-    CPrixelCtrl::PrixelUpdateState Check(const std::string& makerLines) {
-        m_web.Serve(kUpdateCheck, "<BODY><PRE>C1:PC::R\r\n" + makerLines + "</PRE></BODY>");
-        return m_prixel->IsUpToDate();
-    }
-
-    std::unique_ptr<CPrixelCtrl> m_prixel;
-};
+using UpToDateTest = TariffUpdateTest;
 
 TEST_F(UpToDateTest, MakersWithAnotherTariffDateOrVersionAreOutOfDate) {
     Import("M1", "ACM", 3);
@@ -68,15 +28,10 @@ TEST_F(UpToDateTest, MakersWithAnotherTariffDateOrVersionAreOutOfDate) {
     EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 0);
 }
 
-TEST_F(UpToDateTest, EmptyLibraryOrBodyIsUpToDate) {
+TEST_F(UpToDateTest, EmptyLibraryOrBodyIsUpToDateAndTheArrayHoldsNoMoreMakersThanKnown) {
     EXPECT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014")), CPrixelCtrl::PrixelUpToDate);
     Import("M1", "ACM", 1);
     EXPECT_EQ(Check("M1\tACM\tMaker\t01/06/2014\tV1\t\t\t"), CPrixelCtrl::PrixelUpToDate);
-    EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 0);
-}
-
-TEST_F(UpToDateTest, TheArrayHoldsNoMoreMakersThanTheLibraryKnows) {
-    Import("M1", "ACM", 1);
     Import("M2", "BTP", 1);
     const std::string outdated = MakerLine("M1", "ACM", "01/06/2014");
     EXPECT_EQ(Check(outdated + outdated + outdated + outdated + outdated),
