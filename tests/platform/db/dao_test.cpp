@@ -93,15 +93,18 @@ TEST_F(DaoTest, EditWritesOnlyTheMembersThatChanged) {
     EXPECT_EQ(back.m_strLibelle, text::FromUtf8("changé ailleurs"));
 }
 
-TEST_F(DaoTest, RecordCountGrowsWithTheMovesAndMoveLastCountsThemAll) {
+TEST_F(DaoTest, RecordCountTellsTheRowsSeenAndDeleteLeavesNoCurrentRow) {
     InsertRanks(50);
     CArticleSet set(&m_db);
     set.Open("SELECT * FROM Article");
     set.MoveNext();
+    set.Delete();
+    EXPECT_EQ(Raised([&] { set.Edit(); }).m_lErrorCode, dao::kNoCurrentRecord);
     set.MoveNext();
-    EXPECT_EQ(set.GetRecordCount(), 3);
+    EXPECT_EQ(set.m_nRang, 3);
+    EXPECT_EQ(set.GetRecordCount(), 2);
     set.MoveLast();
-    EXPECT_EQ(set.GetRecordCount(), 50);
+    EXPECT_EQ(set.GetRecordCount(), 49);
     set.MoveFirst();
     EXPECT_EQ(set.m_nRang, 1);
     set.MoveLast();
@@ -140,19 +143,6 @@ TEST_F(DaoTest, FindFirstStandsOnTheFirstMatchOrStaysWhereItWas) {
     set.MoveNext();
     EXPECT_FALSE(set.FindFirst("Code = 'nowhere'"));
     EXPECT_EQ(set.m_nRang, 6);
-}
-
-TEST_F(DaoTest, DeleteLeavesNoCurrentRowUntilTheNextMove) {
-    InsertRanks(3);
-    CArticleSet set(&m_db);
-    set.Open();
-    set.MoveNext();
-    set.Delete();
-    EXPECT_EQ(Raised([&] { set.Edit(); }).m_lErrorCode, dao::kNoCurrentRecord);
-    set.MoveNext();
-    EXPECT_EQ(set.m_nRang, 3);
-    set.MoveLast();
-    EXPECT_EQ(set.GetRecordCount(), 2);
 }
 
 TEST_F(DaoTest, ADuplicateIsRefusedAndTheAdditionCanBeRetriedOrCancelled) {
