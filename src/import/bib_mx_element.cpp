@@ -111,33 +111,19 @@ bool CPrixelBibMxElement::OpenQuery(std::string sql) {
 
 bool CPrixelBibMxElement::AddRecord() {
     if (!OpenQuery("SELECT * FROM BXMX")) return false;
-    try {
-        m_pFamilyPath->EnsureFamily();
-        if (m_pFamilyPath->GetCode().empty()) return false;
-        m_pMaterialSet->AddNew();
-        FillRecord();
-        m_pMaterialSet->Update();
-        return true;
-    } catch (const CDaoException& e) {
-        ShowDaoError(e);
-        return false;
-    }
+    if (!ResolveFamily()) return false;
+    return StoreRow(*m_pMaterialSet, true);
 }
 
 bool CPrixelBibMxElement::UpdateRecord() {
-    try {
-        if (m_nLookupState == PrixelUnlinkedRow) {
-            m_pFamilyPath->EnsureFamily();
-            if (m_pFamilyPath->GetCode().empty()) return false;
-        }
-        m_pMaterialSet->Edit();
-        FillRecord();
-        m_pMaterialSet->Update();
-        return true;
-    } catch (const CDaoException& e) {
-        ShowDaoError(e);
-        return false;
-    }
+    if (m_nLookupState == PrixelUnlinkedRow && !ResolveFamily()) return false;
+    return StoreRow(*m_pMaterialSet, false);
+}
+
+// Finds or creates the article's families; no material is written without its family.
+bool CPrixelBibMxElement::ResolveFamily() {
+    m_pFamilyPath->EnsureFamily();
+    return !m_pFamilyPath->GetCode().empty();
 }
 
 void CPrixelBibMxElement::FillRecord() {

@@ -41,6 +41,7 @@ class CPrixelBibMxElement : public CPrixelElement {
     // value no query accepts stops the article before anything is read or written.
     bool QueryValuesAccepted() const;
     bool HasRows() const;
+    bool ResolveFamily();
 
     CFamilyPath* m_pFamilyPath = nullptr;
     CPrixelMaker* m_pMaker = nullptr;

@@ -66,28 +66,12 @@ bool CPrixelEtudeMxElement::OpenQuery(std::string sql) {
 bool CPrixelEtudeMxElement::AddRecord() {
     if (!ValidateElement()) return false;
     if (!OpenQuery("SELECT * FROM EXmxPrixel")) return false;
-    try {
-        m_pStudySet->AddNew();
-        FillRecord();
-        m_pStudySet->Update();
-        return true;
-    } catch (const CDaoException& e) {
-        ShowDaoError(e);
-        return false;
-    }
+    return StoreRow(*m_pStudySet, true);
 }
 
 bool CPrixelEtudeMxElement::UpdateRecord() {
     if (!ValidateElement()) return false;
-    try {
-        m_pStudySet->Edit();
-        FillRecord();
-        m_pStudySet->Update();
-        return true;
-    } catch (const CDaoException& e) {
-        ShowDaoError(e);
-        return false;
-    }
+    return StoreRow(*m_pStudySet, false);
 }
 
 void CPrixelEtudeMxElement::FillRecord() {

@@ -209,3 +209,19 @@ const std::string& CPrixelElement::LabelOrDefault() {
 void CPrixelElement::GetMainSupplier(std::string& supplier, double* discount) {
     m_pCatalogue->GetMainSupplier(supplier, discount);
 }
+
+bool CPrixelElement::StoreRow(CDaoRecordset& set, bool newRow) {
+    try {
+        if (newRow) {
+            set.AddNew();
+        } else {
+            set.Edit();
+        }
+        FillRecord();
+        set.Update();
+        return true;
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return false;
+    }
+}

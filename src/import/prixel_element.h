@@ -133,6 +133,9 @@ class CPrixelElement : public CPrixelDbWriter {
     static COleDateTime ReadToday();
 
   protected:
+    // Adds a new row to set (newRow) or rewrites its current row, filled by FillRecord; a database
+    // failure is shown and answers false.
+    bool StoreRow(CDaoRecordset& set, bool newRow);
     // A note as a long binary: the rich text and its terminating zero.
     static db::Bytes NoteBytes(const std::string& text);
     // The members written on every fill, those written when the row is being linked, and the
