@@ -4,7 +4,7 @@
 
 #include "host/session.h"
 
-CBibXmxSet::CBibXmxSet(CDaoDatabase* database, int, int) : CDaoRecordset(database) {
+CMaterialSet::CMaterialSet(CDaoDatabase* database) : CDaoRecordset(database) {
     Bind("Type", &m_nType);
     Bind("Code", &m_strCode);
     Bind("Libelle", &m_strLibelle);
@@ -20,10 +20,6 @@ CBibXmxSet::CBibXmxSet(CDaoDatabase* database, int, int) : CDaoRecordset(databas
     Bind("CoefVente", &m_dCoefVente);
     Bind("PrixVente", &m_dPrixVente);
     Bind("DateMaj", &m_dtDateMaj);
-    Bind("LibFamille", &m_strLibFamille);
-    Bind("CodeFamille", &m_strCodeFamille);
-    Bind("CoefFG2", &m_dCoefFG2);
-    Bind("CoefVente2", &m_dCoefVente2);
     Bind("Fournisseur", &m_strFournisseur);
     Bind("CodeEAN", &m_strCodeEAN);
     Bind("PVImpose", &m_bPVImpose);
@@ -31,13 +27,20 @@ CBibXmxSet::CBibXmxSet(CDaoDatabase* database, int, int) : CDaoRecordset(databas
     Bind("MajPourcent", &m_dMajPourcent);
     Bind("MajEnMontant", &m_bMajEnMontant);
     Bind("MajIncluse", &m_bMajIncluse);
-    Bind("Profil", &m_nProfil);
     Bind("Valeur2", &m_dValeur2);
     Bind("PrixelCheck", &m_bPrixelCheck);
     Bind("PrixelDate", &m_dtPrixelDate);
     Bind("PrixelFabricantID", &m_strPrixelFabricantID);
     Bind("PrefixeFabricant", &m_strPrefixeFabricant);
     Bind("Reference", &m_strReference);
+}
+
+CBibXmxSet::CBibXmxSet(CDaoDatabase* database, int, int) : CMaterialSet(database) {
+    Bind("LibFamille", &m_strLibFamille);
+    Bind("CodeFamille", &m_strCodeFamille);
+    Bind("CoefFG2", &m_dCoefFG2);
+    Bind("CoefVente2", &m_dCoefVente2);
+    Bind("Profil", &m_nProfil);
 }
 
 CBibOuvSet::CBibOuvSet(CDaoDatabase* database, int, int) : CDaoRecordset(database) {
@@ -91,36 +94,8 @@ CCataSet::CCataSet(CDaoDatabase* database) : CDaoRecordset(database) {
     Bind("QteConditionnement", &m_dQteConditionnement);
 }
 
-CEtudeXmxSet::CEtudeXmxSet(CDaoDatabase* database) : CDaoRecordset(database) {
-    Bind("Type", &m_nType);
-    Bind("Code", &m_strCode);
+CEtudeXmxSet::CEtudeXmxSet(CDaoDatabase* database) : CMaterialSet(database) {
     Bind("Num Code", &m_nNumCode);
-    Bind("Libelle", &m_strLibelle);
-    Bind("NoteLibelle", &m_NoteLibelle);
-    Bind("NoteTechnique", &m_NoteTechnique);
-    Bind("Unite", &m_strUnite);
-    Bind("PrixTarif", &m_dPrixTarif);
-    Bind("Remise", &m_dRemise);
-    Bind("PrixNet", &m_dPrixNet);
-    Bind("PrixBase", &m_dPrixBase);
-    Bind("CoefFG", &m_dCoefFG);
-    Bind("PrixRevient", &m_dPrixRevient);
-    Bind("CoefVente", &m_dCoefVente);
-    Bind("PrixVente", &m_dPrixVente);
-    Bind("DateMaj", &m_dtDateMaj);
-    Bind("Fournisseur", &m_strFournisseur);
-    Bind("CodeEAN", &m_strCodeEAN);
-    Bind("PVImpose", &m_bPVImpose);
-    Bind("MajMontant", &m_dMajMontant);
-    Bind("MajPourcent", &m_dMajPourcent);
-    Bind("MajEnMontant", &m_bMajEnMontant);
-    Bind("MajIncluse", &m_bMajIncluse);
-    Bind("Valeur2", &m_dValeur2);
-    Bind("PrixelCheck", &m_bPrixelCheck);
-    Bind("PrixelDate", &m_dtPrixelDate);
-    Bind("PrixelFabricantID", &m_strPrixelFabricantID);
-    Bind("PrefixeFabricant", &m_strPrefixeFabricant);
-    Bind("Reference", &m_strReference);
 }
 
 void CEtudeXmxSet::Open(const std::string& sql) {

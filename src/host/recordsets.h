@@ -8,32 +8,24 @@
 #include "platform/db/value.h"
 #include "platform/oledate.h"
 
-// BXMX: the materials of the service library (Bib.mdb).
-class CBibXmxSet : public CDaoRecordset {
+// The columns a material has in the library (BXMX) and in the study (EXMX, EXmxPrixel).
+class CMaterialSet : public CDaoRecordset {
   public:
-    // The two integers select the host's library mode; the stand-in host has one layout for
-    // every mode, so they change nothing.
-    CBibXmxSet(CDaoDatabase* database, int, int);
-
     short m_nType = 0;
     std::string m_strCode;
     std::string m_strLibelle;
     db::Bytes m_NoteLibelle;
     db::Bytes m_NoteTechnique;
     std::string m_strUnite;
-    double m_dPrixTarif = 0.0;    // list price
-    double m_dRemise = 0.0;       // discount percent
-    double m_dPrixNet = 0.0;      // net cost
-    double m_dPrixBase = 0.0;     // cost base
-    double m_dCoefFG = 0.0;       // overhead coefficient
-    double m_dPrixRevient = 0.0;  // cost price
-    double m_dCoefVente = 0.0;    // sale coefficient
-    double m_dPrixVente = 0.0;    // sale price
-    COleDateTime m_dtDateMaj;     // update date
-    std::string m_strLibFamille;
-    std::string m_strCodeFamille;
-    double m_dCoefFG2 = 0.0;  // second price series
-    double m_dCoefVente2 = 0.0;
+    double m_dPrixTarif = 0.0;     // list price
+    double m_dRemise = 0.0;        // discount percent
+    double m_dPrixNet = 0.0;       // net cost
+    double m_dPrixBase = 0.0;      // cost base
+    double m_dCoefFG = 0.0;        // overhead coefficient
+    double m_dPrixRevient = 0.0;   // cost price
+    double m_dCoefVente = 0.0;     // sale coefficient
+    double m_dPrixVente = 0.0;     // sale price
+    COleDateTime m_dtDateMaj;      // update date
     std::string m_strFournisseur;  // main supplier
     std::string m_strCodeEAN;
     bool m_bPVImpose = false;      // sale price given
@@ -41,13 +33,29 @@ class CBibXmxSet : public CDaoRecordset {
     double m_dMajPourcent = 0.0;   // surcharge percent
     bool m_bMajEnMontant = false;  // surcharge given as an amount
     bool m_bMajIncluse = false;    // cost base includes the surcharge
-    short m_nProfil = 0;
     double m_dValeur2 = 0.0;
     bool m_bPrixelCheck = false;
     COleDateTime m_dtPrixelDate;
     std::string m_strPrixelFabricantID;
     std::string m_strPrefixeFabricant;
     std::string m_strReference;
+
+  protected:
+    explicit CMaterialSet(CDaoDatabase* database);
+};
+
+// BXMX: the materials of the service library (Bib.mdb).
+class CBibXmxSet : public CMaterialSet {
+  public:
+    // The two integers select the host's library mode; the stand-in host has one layout for
+    // every mode, so they change nothing.
+    CBibXmxSet(CDaoDatabase* database, int, int);
+
+    std::string m_strLibFamille;
+    std::string m_strCodeFamille;
+    double m_dCoefFG2 = 0.0;  // second price series
+    double m_dCoefVente2 = 0.0;
+    short m_nProfil = 0;
 
   protected:
     std::string GetDefaultSQL() const override { return "BXMX"; }
@@ -144,40 +152,12 @@ class CCataSet : public CDaoRecordset {
 // EXMX, the materials of the open study, and EXmxPrixel, the service's articles waiting to be
 // taken into it: the two tables share this layout. A recordset on a database that is not open
 // opens it on the current company's study.
-class CEtudeXmxSet : public CDaoRecordset {
+class CEtudeXmxSet : public CMaterialSet {
   public:
     explicit CEtudeXmxSet(CDaoDatabase* database);
     void Open(const std::string& sql = "") override;
 
-    short m_nType = 0;
-    std::string m_strCode;
     short m_nNumCode = 0;  // line number of the material in the study
-    std::string m_strLibelle;
-    db::Bytes m_NoteLibelle;
-    db::Bytes m_NoteTechnique;
-    std::string m_strUnite;
-    double m_dPrixTarif = 0.0;
-    double m_dRemise = 0.0;
-    double m_dPrixNet = 0.0;
-    double m_dPrixBase = 0.0;
-    double m_dCoefFG = 0.0;
-    double m_dPrixRevient = 0.0;
-    double m_dCoefVente = 0.0;
-    double m_dPrixVente = 0.0;
-    COleDateTime m_dtDateMaj;
-    std::string m_strFournisseur;
-    std::string m_strCodeEAN;
-    bool m_bPVImpose = false;
-    double m_dMajMontant = 0.0;
-    double m_dMajPourcent = 0.0;
-    bool m_bMajEnMontant = false;
-    bool m_bMajIncluse = false;
-    double m_dValeur2 = 0.0;
-    bool m_bPrixelCheck = false;
-    COleDateTime m_dtPrixelDate;
-    std::string m_strPrixelFabricantID;
-    std::string m_strPrefixeFabricant;
-    std::string m_strReference;
 
   protected:
     std::string GetDefaultSQL() const override { return "EXMX"; }
