@@ -8,6 +8,7 @@
 #include <list>
 #include <string>
 
+#include "adapters/composition.h"
 #include "connection/prixel_answer.h"
 #include "host/company.h"
 #include "platform/text.h"
@@ -179,4 +180,10 @@ void PlainInserts(benchmark::State& state) {
 BENCHMARK(ImportIntoLibrary)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(PlainInserts)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    adapters::Compose(adapters::Screen::Headless);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

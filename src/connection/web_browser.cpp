@@ -1,22 +1,23 @@
 #include "connection/web_browser.h"
 
-#include "adapters/curl/curl_browser_factory.h"
+#include <stdexcept>
 
 namespace {
 
 BrowserFactory& CurrentFactory() {
-    static BrowserFactory factory = MakeCurlBrowser;
+    static BrowserFactory factory;
     return factory;
 }
 
 }  // namespace
 
 std::unique_ptr<CWebBrowser2> MakeBrowser() {
+    if (!CurrentFactory()) throw std::logic_error("no browser was composed");
     return CurrentFactory()();
 }
 
 BrowserFactory ReplaceBrowserFactory(BrowserFactory factory) {
     BrowserFactory previous = std::move(CurrentFactory());
-    CurrentFactory() = factory ? std::move(factory) : BrowserFactory(MakeCurlBrowser);
+    CurrentFactory() = std::move(factory);
     return previous;
 }

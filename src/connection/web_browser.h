@@ -29,8 +29,7 @@ class CWebBrowser2 {
 
 using BrowserFactory = std::function<std::unique_ptr<CWebBrowser2>()>;
 
-// A browser of the current kind (the HTTPS browser unless another factory was put in place).
+// A browser of the kind the composition (or a test) put in place.
 std::unique_ptr<CWebBrowser2> MakeBrowser();
-// Puts factory in place of the current one; an empty factory restores the default. Answers the
-// previous one.
+// Puts factory in place of the current one (empty: none). Answers the previous one.
 BrowserFactory ReplaceBrowserFactory(BrowserFactory factory);

@@ -16,8 +16,7 @@ std::string AsLine(const std::string& cp1252) {
 }  // namespace
 
 HeadlessHost::HeadlessHost(std::optional<int> answer)
-    : m_backend(std::make_shared<ui::HeadlessBackend>(m_clock)),
-      m_previous(ui::ReplaceBackend(m_backend)) {
+    : m_backend(&dynamic_cast<ui::HeadlessBackend&>(ui::CurrentBackend())) {
     m_backend->User().SetDefaultAnswer(answer);
     m_backend->SetMessageBoxObserver([](const ui::MessageBoxRecord& box) {
         std::cerr << "message: " << AsLine(box.text) << std::endl;
@@ -25,7 +24,7 @@ HeadlessHost::HeadlessHost(std::optional<int> answer)
 }
 
 HeadlessHost::~HeadlessHost() {
-    ui::ReplaceBackend(m_previous);
+    m_backend->SetMessageBoxObserver({});
 }
 
 ui::BrowserView* HeadlessHost::ShownBrowser() const {

@@ -1,9 +1,9 @@
 #pragma once
-// The host program's user interface without windows: the headless backend on the real clock.
+// The host program's user interface without windows: the headless backend that the composition
+// put in place.
 // Message boxes are printed on standard error as "message: TEXT" lines (UTF-8) and Yes/No
 // questions take the answer given on the command line; a scripted user stands in for the person.
 
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -28,7 +28,5 @@ class HeadlessHost {
     void WaitForToaster();
 
   private:
-    ui::RealClock m_clock;
-    std::shared_ptr<ui::HeadlessBackend> m_backend;
-    std::shared_ptr<ui::Backend> m_previous;
+    ui::HeadlessBackend* m_backend;
 };

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "adapters/composition.h"
 #include "headless_host.h"
 #include "host/company.h"
 #include "module/prixel_ctrl.h"
@@ -162,6 +163,7 @@ int main(int argc, char** argv) {
         ->alias("product");
 
     CLI11_PARSE(app, argc, argv);
+    adapters::Compose(adapters::Screen::Headless);
     if (init->parsed()) return Init(options, company);
     if (show->parsed()) return Show(options, table);
     if (status->parsed()) return Status(options);

@@ -17,7 +17,7 @@ namespace adapters {
 class SqliteDriver : public db::Driver {
   public:
     explicit SqliteDriver(int busyTimeoutMs = 2000);
-    // The driver the database port uses unless another is put in its place.
+    // The one SQLite driver of the process, which the composition puts in place.
     static std::shared_ptr<SqliteDriver> Shared();
 
     std::shared_ptr<db::Connection> Open(const std::string& path, bool readOnly) override;

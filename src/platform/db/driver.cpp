@@ -1,25 +1,29 @@
 #include "platform/db/driver.h"
 
-#include "adapters/sqlite/sqlite_driver.h"
+#include "platform/db/dao.h"
+#include "platform/text.h"
 
 namespace db {
 
 namespace {
 
 std::shared_ptr<Driver>& Current() {
-    static std::shared_ptr<Driver> driver = adapters::SqliteDriver::Shared();
+    static std::shared_ptr<Driver> driver;
     return driver;
 }
 
 }  // namespace
 
 Driver& CurrentDriver() {
+    if (!Current())
+        throw CDaoException(dao::kFileNotFound,
+                            text::FromUtf8("Aucun moteur de base de données n'est en place."));
     return *Current();
 }
 
 std::shared_ptr<Driver> ReplaceDriver(std::shared_ptr<Driver> driver) {
     std::shared_ptr<Driver> previous = std::move(Current());
-    Current() = driver ? std::move(driver) : adapters::SqliteDriver::Shared();
+    Current() = std::move(driver);
     return previous;
 }
 

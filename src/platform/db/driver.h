@@ -58,9 +58,10 @@ class Driver {
     virtual std::shared_ptr<Connection> Create(const std::string& path) = 0;
 };
 
-// The driver every CDaoDatabase opens through; SQLite unless a test put another in place.
+// The driver every CDaoDatabase opens through, as the composition put it in place. Without one,
+// every open fails (code 3024).
 Driver& CurrentDriver();
-// Puts driver in place of the current one; null restores SQLite. Answers the previous one.
+// Puts driver in place of the current one (null: none). Answers the previous one.
 std::shared_ptr<Driver> ReplaceDriver(std::shared_ptr<Driver> driver);
 
 }  // namespace db

@@ -115,10 +115,9 @@ class Backend {
     virtual CPoint CursorPos() const = 0;
 };
 
-// The backend every window goes through: the headless one on the real clock unless another was
-// put in place.
+// The backend every window goes through, as the composition (or a test) put it in place.
 Backend& CurrentBackend();
-// Puts backend in place of the current one; null restores the default. Answers the previous one.
+// Puts backend in place of the current one (null: none). Answers the previous one.
 std::shared_ptr<Backend> ReplaceBackend(std::shared_ptr<Backend> backend);
 
 // Keeps a backend in place for its own lifetime.

@@ -355,6 +355,21 @@ const WindowModel* HeadlessBackend::FindDialog(int templateId) const {
     return nullptr;
 }
 
+Hwnd HeadlessBackend::NewestDialog(int templateId) const {
+    const WindowModel* dialog = FindDialog(templateId);
+    return dialog ? dialog->handle : 0;
+}
+
+Hwnd HeadlessBackend::ShownDialog(int templateId) const {
+    const WindowModel* dialog = FindDialog(templateId);
+    return dialog && dialog->visible && !dialog->modalEnded ? dialog->handle : 0;
+}
+
+BrowserView* HeadlessBackend::BrowserOf(Hwnd control) const {
+    const WindowModel* model = Find(control);
+    return model ? model->browser : nullptr;
+}
+
 const WindowModel* HeadlessBackend::FindControl(int templateId, int controlId) const {
     const WindowModel* dialog = FindDialog(templateId);
     return dialog ? Find(GetControl(dialog->handle, controlId)) : nullptr;

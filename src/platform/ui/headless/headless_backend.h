@@ -12,9 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/automation.h"
 #include "platform/ui/backend.h"
 #include "platform/ui/headless/clock.h"
-#include "platform/ui/headless/scripted_user.h"
+#include "platform/ui/scripted_user.h"
 
 namespace ui {
 
@@ -57,13 +58,7 @@ struct WindowModel {
     int pos = 0;
 };
 
-struct MessageBoxRecord {
-    std::string text;  // CP1252
-    unsigned type;
-    int answer;
-};
-
-class HeadlessBackend : public Backend {
+class HeadlessBackend : public Backend, public Automation {
   public:
     explicit HeadlessBackend(Clock& clock);
 
@@ -114,26 +109,25 @@ class HeadlessBackend : public Backend {
     CRect WorkArea() const override { return m_workArea; }
     CPoint CursorPos() const override { return m_cursor; }
 
-    // Runs the loop while keepGoing answers true and something can still happen.
-    void RunWhile(const std::function<bool()>& keepGoing);
-
-    // What the user does, also at the scripted user's hand.
-    void PressButton(Hwnd dialog, int buttonId);
-    void Cancel(Hwnd dialog);  // Escape or the close box
-    void TypeText(Hwnd dialog, int editId, const std::string& text);
-    void ClickListRow(Hwnd dialog, int listId, int row);
-    void DragColumnDivider(Hwnd dialog, int listId, int column, int width);
+    Hwnd NewestDialog(int templateId) const override;
+    Hwnd ShownDialog(int templateId) const override;
+    BrowserView* BrowserOf(Hwnd control) const override;
+    void PressButton(Hwnd dialog, int buttonId) override;
+    void Cancel(Hwnd dialog) override;
+    void TypeText(Hwnd dialog, int editId, const std::string& text) override;
+    void ClickListRow(Hwnd dialog, int listId, int row) override;
+    void DragColumnDivider(Hwnd dialog, int listId, int column, int width) override;
+    ScriptedUser& User() override { return m_user; }
+    void SetMessageBoxObserver(std::function<void(const MessageBoxRecord&)> observer) override;
+    void RunWhile(const std::function<bool()>& keepGoing) override;
 
     // The newest window made from that template, or null.
     const WindowModel* FindDialog(int templateId) const;
     const WindowModel* FindControl(int templateId, int controlId) const;
     const WindowModel* Find(Hwnd window) const;
 
-    ScriptedUser& User() { return m_user; }
     Clock& GetClock() { return m_clock; }
     const std::vector<MessageBoxRecord>& MessageBoxes() const { return m_boxes; }
-    // Told of every message box as it is answered.
-    void SetMessageBoxObserver(std::function<void(const MessageBoxRecord&)> observer);
     // Titles of the folder choosers shown.
     const std::vector<std::string>& FolderChoosers() const { return m_folderChoosers; }
     void SetWorkArea(const CRect& area) { m_workArea = area; }

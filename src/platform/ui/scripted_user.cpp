@@ -1,10 +1,10 @@
-#include "platform/ui/headless/scripted_user.h"
+#include "platform/ui/scripted_user.h"
 
 #include <stdexcept>
 
 #include "platform/text.h"
+#include "platform/ui/automation.h"
 #include "platform/ui/desktop.h"
-#include "platform/ui/headless/headless_backend.h"
 
 namespace ui {
 namespace {
@@ -27,7 +27,7 @@ int FirstButtonOf(unsigned type) {
 }  // namespace
 
 ScriptedUser& ScriptedUser::OnWindow(int dialogId, Condition when,
-                                     std::function<void(HeadlessBackend&, Hwnd)> act) {
+                                     std::function<void(Automation&, Hwnd)> act) {
     Step step;
     step.dialogId = dialogId;
     step.when = std::move(when);
@@ -37,14 +37,14 @@ ScriptedUser& ScriptedUser::OnWindow(int dialogId, Condition when,
 }
 
 ScriptedUser& ScriptedUser::Press(int dialogId, int buttonId, Condition when) {
-    return OnWindow(dialogId, std::move(when), [buttonId](HeadlessBackend& backend, Hwnd dialog) {
-        backend.PressButton(dialog, buttonId);
+    return OnWindow(dialogId, std::move(when), [buttonId](Automation& hand, Hwnd dialog) {
+        hand.PressButton(dialog, buttonId);
     });
 }
 
 ScriptedUser& ScriptedUser::PressEscape(int dialogId, Condition when) {
     return OnWindow(dialogId, std::move(when),
-                    [](HeadlessBackend& backend, Hwnd dialog) { backend.Cancel(dialog); });
+                    [](Automation& hand, Hwnd dialog) { hand.Cancel(dialog); });
 }
 
 ScriptedUser& ScriptedUser::CloseWindow(int dialogId, Condition when) {
@@ -53,29 +53,28 @@ ScriptedUser& ScriptedUser::CloseWindow(int dialogId, Condition when) {
 
 ScriptedUser& ScriptedUser::Type(int dialogId, int editId, std::string text, Condition when) {
     return OnWindow(dialogId, std::move(when),
-                    [editId, text = std::move(text)](HeadlessBackend& backend, Hwnd dialog) {
-                        backend.TypeText(dialog, editId, text);
+                    [editId, text = std::move(text)](Automation& hand, Hwnd dialog) {
+                        hand.TypeText(dialog, editId, text);
                     });
 }
 
 ScriptedUser& ScriptedUser::ClickRow(int dialogId, int listId, int row, Condition when) {
-    return OnWindow(dialogId, std::move(when),
-                    [listId, row](HeadlessBackend& backend, Hwnd dialog) {
-                        backend.ClickListRow(dialog, listId, row);
-                    });
+    return OnWindow(dialogId, std::move(when), [listId, row](Automation& hand, Hwnd dialog) {
+        hand.ClickListRow(dialog, listId, row);
+    });
 }
 
 ScriptedUser& ScriptedUser::DragColumnDivider(int dialogId, int listId, int column, int width,
                                               Condition when) {
     return OnWindow(dialogId, std::move(when),
-                    [listId, column, width](HeadlessBackend& backend, Hwnd dialog) {
-                        backend.DragColumnDivider(dialog, listId, column, width);
+                    [listId, column, width](Automation& hand, Hwnd dialog) {
+                        hand.DragColumnDivider(dialog, listId, column, width);
                     });
 }
 
 ScriptedUser& ScriptedUser::Do(int dialogId, std::function<void()> action, Condition when) {
     return OnWindow(dialogId, std::move(when),
-                    [action = std::move(action)](HeadlessBackend&, Hwnd) { action(); });
+                    [action = std::move(action)](Automation&, Hwnd) { action(); });
 }
 
 ScriptedUser& ScriptedUser::AnswerMessageBox(int answer) {
@@ -94,15 +93,14 @@ ScriptedUser& ScriptedUser::ChooseFolder(std::optional<std::string> folder) {
     return *this;
 }
 
-bool ScriptedUser::TryAct(HeadlessBackend& backend) {
+bool ScriptedUser::TryAct(Automation& hand) {
     if (m_steps.empty() || m_steps.front().kind != StepKind::Window) return false;
-    const WindowModel* dialog = backend.FindDialog(m_steps.front().dialogId);
-    if (!dialog) return false;
-    Hwnd handle = dialog->handle;
+    const Hwnd handle = hand.NewestDialog(m_steps.front().dialogId);
+    if (handle == 0) return false;
     if (m_steps.front().when && !m_steps.front().when()) return false;
     Step step = std::move(m_steps.front());
     m_steps.pop_front();
-    step.act(backend, handle);
+    step.act(hand, handle);
     return true;
 }
 

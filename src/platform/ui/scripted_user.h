@@ -1,5 +1,5 @@
 #pragma once
-// The user of the headless backend: a queue of steps given before the dialogs run. Each step
+// The scripted user of a backend: a queue of steps given before the dialogs run. Each step
 // waits for a window made from its dialog template (and for its condition, when it has one), then
 // acts on the newest such window as a user would. Steps run in the order given; the user acts
 // only when the loop has nothing else to do at that moment. Message boxes and the folder chooser
@@ -15,7 +15,7 @@
 
 namespace ui {
 
-class HeadlessBackend;
+class Automation;
 
 class ScriptedUser {
   public:
@@ -46,26 +46,26 @@ class ScriptedUser {
     std::size_t PendingSteps() const { return m_steps.size(); }
     void Clear() { m_steps.clear(); }
 
-  private:
-    friend class HeadlessBackend;
+    // For the backends. Performs the head step when its window exists and its condition holds;
+    // answers whether it acted.
+    bool TryAct(Automation& hand);
+    // The scripted answer to a box of that type, or its first button.
+    int AnswerMessageBox(const std::string& text, unsigned type);
+    std::optional<std::string> AnswerFolderChooser();
 
+  private:
     enum class StepKind { Window, MessageBox, FolderChooser };
     struct Step {
         StepKind kind = StepKind::Window;
         int dialogId = 0;
         Condition when;
-        std::function<void(HeadlessBackend&, Hwnd)> act;
+        std::function<void(Automation&, Hwnd)> act;
         int answer = 0;
         std::optional<std::string> folder;
     };
 
     ScriptedUser& OnWindow(int dialogId, Condition when,
-                           std::function<void(HeadlessBackend&, Hwnd)> act);
-    // Performs the head step when its window is shown and its condition holds.
-    bool TryAct(HeadlessBackend& backend);
-    // The scripted answer to a box of that type, or its first button.
-    int AnswerMessageBox(const std::string& text, unsigned type);
-    std::optional<std::string> AnswerFolderChooser();
+                           std::function<void(Automation&, Hwnd)> act);
 
     std::deque<Step> m_steps;
     std::optional<int> m_defaultAnswer;

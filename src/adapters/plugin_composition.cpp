@@ -1,0 +1,14 @@
+#include "adapters/plugin_composition.h"
+
+#include "adapters/composition.h"
+#include "adapters/curl/curl_browser_factory.h"
+#include "connection/web_browser.h"
+
+namespace adapters {
+
+void ComposePlugin() {
+    EnsureComposed();
+    ReplaceBrowserFactory(MakeCurlBrowser);
+}
+
+}  // namespace adapters
