@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "host/session.h"
+#include "platform/text.h"
 
 CMaterialSet::CMaterialSet(CDaoDatabase* database) : CDaoRecordset(database) {
     Bind("Type", &m_nType);
@@ -143,6 +144,15 @@ const std::string& RContactSet::GetLeadingText(int number) const {
         throw std::out_of_range("RContactSet: no leading text " + std::to_string(number));
     }
     return this->*kLeadingColumns[number - 1].member;
+}
+
+std::string* RContactSet::FindText(const std::string& column) {
+    const std::string wanted = text::MakeUpper(column);
+    if (wanted == "CFAMILLE") return &m_strCFamille;
+    for (const ContactColumn& leading : kLeadingColumns) {
+        if (text::MakeUpper(leading.column) == wanted) return &(this->*leading.member);
+    }
+    return nullptr;
 }
 
 CRensGeSt::CRensGeSt(CDaoDatabase* database) : CDaoRecordset(database) {

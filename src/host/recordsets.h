@@ -172,6 +172,8 @@ class RContactSet : public CDaoRecordset {
     explicit RContactSet(CDaoDatabase* database);
     // Leading text member number (1 to kLeadingTextCount), in the order of declaration.
     const std::string& GetLeadingText(int number) const;
+    // The text member bound to column (named as in the table, in any case), or null.
+    std::string* FindText(const std::string& column);
 
     std::string m_strCode;           // 1
     std::string m_strNom;            // 2

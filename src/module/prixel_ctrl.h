@@ -27,10 +27,10 @@ class PRIXEL_EXPORT CPrixelCtrl {
     };
 
     CPrixelCtrl();
-    // The facade owns its settings, maker array and toaster; a copy would own them twice, so the
-    // facade cannot be copied.
-    CPrixelCtrl(const CPrixelCtrl&) = delete;
-    CPrixelCtrl& operator=(const CPrixelCtrl&) = delete;
+    // A copy shares the settings, the maker array and the toaster of the facade it was copied
+    // from; the last facade holding them deletes them.
+    CPrixelCtrl(const CPrixelCtrl& other);
+    CPrixelCtrl& operator=(const CPrixelCtrl& other);
     virtual ~CPrixelCtrl();
 
     // Catalogue browsing: the user picks articles on the service, which are written into the
@@ -66,6 +66,12 @@ class PRIXEL_EXPORT CPrixelCtrl {
     PrixelRecordingState GetRecordingState();
     // Lets the user create an account on the service's pages.
     void CreateAccount();
+
+    // Sends the host's supplier contacts to the service, in batches; writes nothing.
+    void SynchronizeProvider();
+    // Whether the service is on for the current company folder (1) or off (0); when it is off, a
+    // user holding the parameter right may switch it back on, which records the customer again.
+    int CheckPrixelActivate();
 
     // Shows text for three seconds in a small window at the corner of the screen.
     void DisplayToaster(std::string text);

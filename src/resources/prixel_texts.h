@@ -50,3 +50,11 @@ inline constexpr const char* TXT_MAKER_TARIFFS_UPDATED =
     "Les tarifs du fabricant '%s' ont été mis à jour.";
 inline constexpr const char* TXT_TOO_MANY_ARTICLES_ASKED =
     "Opération impossible, vous avez sélectionnez trop d'articles.\n";
+
+// Folder activation switch.
+inline constexpr const char* TXT_SWITCH_NO_RIGHT =
+    "L'utilisation de Vako Prixel est désactivée sur ce dossier et vous n'avez pas les droits "
+    "pour réactiver cette fonction.";
+inline constexpr const char* TXT_SWITCH_QUESTION =
+    "L'utilisation de Vako Prixel est désactivée sur ce dossier.\n\nVoulez vous réactiver cette "
+    "fonction ?";

@@ -10,6 +10,7 @@
 #include "module/prixel_ctrl.h"
 #include "module/rights_check.h"
 #include "module/service_exchange.h"
+#include "module/shared_holdings.h"
 #include "platform/db/dao.h"
 #include "platform/text.h"
 #include "platform/ui/desktop.h"
@@ -63,8 +64,7 @@ CPrixelCtrl::PrixelUpdateState CPrixelCtrl::IsUpToDate() {
     if (!answer.IsEmpty()) {
         m_pSettings->SetFromHeader(answer.GetHeaderLine());
         m_nMakerCount = CPrixelMaker().CountMakers();
-        delete[] m_pMakers;
-        m_pMakers = nullptr;
+        holdings::LetGoArray(m_pMakers);
         if (m_nMakerCount != 0) {
             m_pMakers = new CPrixelMaker[m_nMakerCount];
             m_nOutdatedMakers = answer.ParseMakerLines(m_pMakers, m_nMakerCount);

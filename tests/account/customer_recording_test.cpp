@@ -1,55 +1,21 @@
 #include <gtest/gtest.h>
 
-#include "connection/prixel_settings.h"
-#include "connection/web_fixture.h"
+#include "account/account_fixture.h"
 #include "host/application.h"
-#include "host/company.h"
-#include "host/paths.h"
-#include "module/prixel_ctrl.h"
-#include "platform/profile.h"
 #include "platform/text.h"
 #include "resources/prixel_resources.h"
 
 namespace {
 
-const std::string kService = "https://srv.example/";
-const std::string kNoConnection = "Impossible de se connecter à Vako Prixel.\n";
-
-std::string AnswerPage(const std::string& answer) {
-    return "<HTML><BODY><PRE>" + answer + "</PRE></BODY></HTML>";
-}
-
-class CustomerRecordingTest : public WebExchangeTest {
+class CustomerRecordingTest : public AccountTest {
   protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(host::CreateCompany(m_dir.Folder(), {"SOC", "srv.example"}, error)) << error;
-        ASSERT_TRUE(host::OpenCompany(m_dir.Folder(), error)) << error;
-        WebExchangeTest::SetUp();
-        m_prixel = std::make_unique<CPrixelCtrl>();
-    }
-    void TearDown() override {
-        m_prixel.reset();
-        WebExchangeTest::TearDown();
-        host::CloseCompany();
-    }
-
-    std::string Stored(const char* key) {
-        return profile::GetString(PrixelIniPath(), "PrixelCustomerKey", key, "<absent>");
-    }
-    // The parameter of the last request: what stands between the kind's code and the empty stamp.
-    std::string SentParameter() {
-        const std::string& address = m_web.navigations.back();
-        const size_t start = address.find("_EC1_") + 5;
-        return address.substr(start, address.find("__", start) - start);
-    }
+    // The parameter of the last request.
+    std::string SentParameter() { return ParameterOf(m_web.navigations.back(), "EC1"); }
     CPrixelCtrl::PrixelRecordingState Record(const std::string& answer) {
         m_web.Serve(kService, AnswerPage(answer));
         m_prixel->CustomerRecording();
         return m_prixel->GetRecordingState();
     }
-
-    std::unique_ptr<CPrixelCtrl> m_prixel;
 };
 
 TEST_F(CustomerRecordingTest, RegistrationTextCarriesSeventeenValuesWithSeparatorsBlanked) {
@@ -123,6 +89,16 @@ TEST_F(CustomerRecordingTest, AccountCreationRecordsUnlessTheServiceIsUnreachabl
     m_prixel->CreateAccount();
     EXPECT_EQ(m_prixel->GetRecordingState(), CPrixelCtrl::PrixelRecorded);
     EXPECT_NE(m_web.navigations.back().find("_AWPArticle_PAGEAFFICHE_RA___"), std::string::npos);
+}
+
+TEST_F(CustomerRecordingTest, CopyOfTheFacadeRecordsWithTheSettingsOnceTheOriginalIsGone) {
+    Record("!1234:PC01:srv.example:CATALOGUE\r\n");
+    auto copy = std::make_unique<CPrixelCtrl>(*m_prixel);
+    m_prixel.reset();
+    m_web.Serve(kService, AnswerPage("5678:PC01:srv.example:R\r\n"));
+    copy->CustomerRecording();
+    EXPECT_EQ(copy->GetRecordingState(), CPrixelCtrl::PrixelNotRecorded);
+    EXPECT_NE(m_web.navigations.back().find("__:PC01:srv.example::SOC"), std::string::npos);
 }
 
 }  // namespace

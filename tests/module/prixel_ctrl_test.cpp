@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "host/company.h"
+#include "module/module_fixture.h"
 #include "platform/ui/resources.h"
 #include "resources/prixel_resources.h"
 #include "support/temp_dir.h"
@@ -21,6 +22,32 @@ TEST(PrixelCtrlTest, FreshFacadeHasNoAnswerAndNothingOutOfDate) {
         EXPECT_EQ(prixel.GetArticleUpToDateCount(), 0);
     }
     host::CloseCompany();
+}
+
+using FacadeCopyTest = ModuleTest;
+
+TEST_F(FacadeCopyTest, CopiesShareTheToasterAndTheLastOneHoldingItRemovesIt) {
+    m_prixel->DisplayToaster("shared");
+    {
+        const CPrixelCtrl copy(*m_prixel);
+        CPrixelCtrl assigned;
+        assigned = copy;
+        assigned = assigned;
+    }
+    ASSERT_NE(Toaster(), nullptr);
+    EXPECT_EQ(ToasterText(), "shared");
+    m_prixel.reset();
+    EXPECT_EQ(Toaster(), nullptr);
+}
+
+TEST_F(FacadeCopyTest, AssignmentLetsGoOfWhatTheFacadeHeldAlone) {
+    CPrixelCtrl other;
+    other.DisplayToaster("own");
+    other = *m_prixel;
+    EXPECT_EQ(Toaster(), nullptr);
+    other.DisplayToaster("again");
+    m_prixel.reset();
+    EXPECT_NE(Toaster(), nullptr);
 }
 
 TEST(PrixelModuleTest, LoadingTheLibraryRegistersItsTemplatesAndUnloadingWithdrawsThem) {

@@ -59,3 +59,14 @@ TEST_F(UpToDateTest, RefusedOrFailedChecksLeaveTheArrayAsItWas) {
 }
 
 }  // namespace
+
+TEST_F(UpToDateTest, CopyKeepsTheMakersItWasMadeWithWhenTheOriginalChecksAgain) {
+    Import("M1", "ACM", 2);
+    Check(MakerLine("M1", "ACM", "01/06/2014"));
+    {
+        CPrixelCtrl copy(*m_prixel);
+        EXPECT_EQ(Check(MakerLine("M1", "ACM", "15/04/2013")), CPrixelCtrl::PrixelUpToDate);
+        EXPECT_EQ(copy.GetArticleUpToDateCount(), 2);
+    }
+    EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 0);
+}
