@@ -49,6 +49,8 @@ constexpr const char* kNoFolder = "Le dossier %s n'existe pas.";
 constexpr const char* kNoHostIni =
     "Le dossier %s n'est pas celui d'une société : le fichier host.ini est introuvable.";
 constexpr const char* kDatabasesNotOpened = "Impossible d'ouvrir les bases de la société :\n";
+constexpr const char* kNoCompanyOpen = "Aucune société n'est ouverte.";
+constexpr const char* kSwitchNotStored = "Impossible d'enregistrer le réglage du service :\n";
 
 // A French message (written in UTF-8 here) with value in place of its "%s", in CP1252.
 std::string Message(const char* utf8, const std::string& value = "") {
@@ -209,6 +211,18 @@ void LoadServiceSwitch(Session& session, const std::string& companyCode) {
     folder.Close();
 }
 
+// The service switch of the current company's RensGeneraux row, when it has one. Throws
+// CDaoException.
+void WriteFolderSwitch(CDaoDatabase& database, int disabled) {
+    CRensGeSt folder(&database);
+    folder.m_strFilter = db::FormatQuery("[CodeSociete] = '%s'", CParPath::sFirmDefaut);
+    folder.Open();
+    if (folder.IsEOF()) return;
+    folder.Edit();
+    folder.m_nPrixelDesactive = disabled;
+    folder.Update();
+}
+
 }  // namespace
 
 bool CreateCompany(const std::string& dir, const CompanyOptions& options, std::string& error) {
@@ -271,6 +285,30 @@ bool OpenCompany(const std::string& dir, std::string& error) {
     CParPath::sServeurDataPath = folder + "server/";
     sys::SetHostVersion(ReadVersion(ini));
     SetCurrentSession(std::move(session));
+    return true;
+}
+
+bool SetServiceSwitch(bool on, std::string& error) {
+    Session* session = CurrentSession();
+    if (session == nullptr) {
+        error = Message(kNoCompanyOpen);
+        return false;
+    }
+    const std::string hostIni = session->folder + "host.ini";
+    const std::string before = profile::GetString(hostIni, "Host", "PrixelDisabled", "0");
+    const int disabled = on ? 0 : 1;
+    if (!profile::WriteString(hostIni, "Host", "PrixelDisabled", std::to_string(disabled))) {
+        error = Message(kFileNotWritten, hostIni);
+        return false;
+    }
+    try {
+        WriteFolderSwitch(*session->databases.at(mdDossier), disabled);
+    } catch (const CDaoException& e) {
+        profile::WriteString(hostIni, "Host", "PrixelDisabled", before);
+        error = Message(kSwitchNotStored) + e.m_strDescription;
+        return false;
+    }
+    session->app.m_bPrixelDisabled = disabled;
     return true;
 }
 

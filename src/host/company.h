@@ -29,6 +29,12 @@ bool OpenCompany(const std::string& dir, std::string& error);
 // Closes the company databases and forgets the application object.
 void CloseCompany();
 
+// What the host does when an administrator switches the service on or off for the open company:
+// the company's RensGeneraux row, when it has one, host.ini and the application object follow.
+// False, with a French message in error, when the switch could not be stored; nothing is changed
+// then.
+bool SetServiceSwitch(bool on, std::string& error);
+
 // The company database file that holds table (by its name, case-insensitively), or empty.
 std::string DatabaseFileOf(const std::string& dir, const std::string& table);
 

@@ -6,52 +6,19 @@
 #include <algorithm>
 #include <string>
 
+#include "integration/host_service_fixture.h"
 #include "platform/profile.h"
-#include "support/running_service.h"
 
 namespace {
 
-class HostServiceTest : public testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_NE(m_service.Port(), 0);
-        ASSERT_EQ(Host("init --server localhost --company SOC"),
-                  "Dossier de société créé : " + m_company + "\n");
-    }
-
-    // Runs the host program on the company; answers its standard output, and its standard
-    // error too when both is set. The service is reached as localhost, on its own port.
-    std::string Host(const std::string& arguments, bool both = false) {
-        const std::string environment =
-            "PRIXEL_CA_FILE='" + m_service.CaFile() +
-            "' PRIXEL_CONNECT_TO='localhost:443:127.0.0.1:" + std::to_string(m_service.Port()) +
-            "' ";
-        return CommandOutput(environment + PRIXEL_HOST_EXE + " --data '" + m_company + "' " +
-                             arguments + (both ? " 2>&1" : " 2>/dev/null"));
-    }
-    std::string Admin(const std::string& pathAndQuery) {
-        return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
-                             std::to_string(m_service.Port()) + pathAndQuery + "'");
-    }
-    // The codes a person sees first on the catalogue page for search.
-    std::string ShownCodes(const std::string& search, int count) {
-        return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
-                             std::to_string(m_service.Port()) + "/catalogue?stamp=t&q=" + search +
-                             "' | grep -o '<TR><TD>[^<]*</TD>' | sed 's/<TR><TD>//; s/<.TD>//' "
-                             "| head -" +
-                             std::to_string(count) + " | paste -sd, - | tr -d '\\n'");
-    }
-    std::string Sql(const std::string& file, const std::string& query) {
-        return CommandOutput("sqlite3 '" + m_company + "/" + file + "' \"" + query + "\"");
-    }
-    std::string Stored(const char* key) {
-        return profile::GetString(m_company + "/Prixel.ini", "PrixelCustomerKey", key, "");
-    }
-
-    TempDir m_dir;
-    RunningService m_service{m_dir};
-    std::string m_company = m_dir.File("company");
-};
+// The codes a person sees first on the catalogue page for search.
+std::string ShownCodes(const RunningService& service, const std::string& search, int count) {
+    return CommandOutput("curl -s --cacert '" + service.CaFile() + "' 'https://127.0.0.1:" +
+                         std::to_string(service.Port()) + "/catalogue?stamp=t&q=" + search +
+                         "' | grep -o '<TR><TD>[^<]*</TD>' | sed 's/<TR><TD>//; s/<.TD>//' "
+                         "| head -" +
+                         std::to_string(count) + " | paste -sd, - | tr -d '\\n'");
+}
 
 TEST_F(HostServiceTest, RecordingStoresTheIdentityTheServiceSent) {
     EXPECT_EQ(Host("record"), "PrixelRecorded\n");
@@ -65,7 +32,7 @@ TEST_F(HostServiceTest, RecordingStoresTheIdentityTheServiceSent) {
 }
 
 TEST_F(HostServiceTest, PickedArticlesLandInTheLibraryWithTheirReferenceData) {
-    const std::string codes = ShownCodes("plaque", 3);
+    const std::string codes = ShownCodes(m_service, "plaque", 3);
     ASSERT_EQ(std::count(codes.begin(), codes.end(), ','), 2) << codes;
     std::string expected = codes + "\n3\n";
     std::replace(expected.begin(), expected.end(), ',', '\n');
@@ -88,7 +55,7 @@ TEST_F(HostServiceTest, PickedArticlesLandInTheLibraryWithTheirReferenceData) {
 }
 
 TEST_F(HostServiceTest, PickedArticlesGoToTheStudyOnRequest) {
-    const std::string codes = ShownCodes("tube", 2);
+    const std::string codes = ShownCodes(m_service, "tube", 2);
     EXPECT_TRUE(Host("browse --study --search tube --pick " + codes).ends_with("\n2\n"));
     EXPECT_EQ(Sql("Etude.mdb", "SELECT count(*) FROM EXmxPrixel WHERE PrixelCheck = 1"), "2\n");
     EXPECT_EQ(Sql("prixel/Bib.mdb", "SELECT count(*) FROM BXMX"), "0\n");

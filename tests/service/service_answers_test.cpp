@@ -115,10 +115,10 @@ TEST_F(ServiceTestAnswers, RecordingAssignsANumberAndKeepsItOrRefusesShortValues
     EXPECT_EQ(Lines(Ask(8, ""))[0], kNoCustomer);
 }
 
-TEST_F(ServiceTestAnswers, SupplierBatchesAreKeptLineByLine) {
+TEST_F(ServiceTestAnswers, SupplierBatchesAreKeptAsSent) {
     EXPECT_EQ(Lines(Ask(7, "a|b|c!d|e|f")).size(), 1u);
     EXPECT_EQ(Lines(Ask(7, "")).size(), 1u);
-    EXPECT_EQ(store.SupplierLines(), (std::vector<std::string>{"\ta|b|c", "\td|e|f"}));
+    EXPECT_EQ(store.SupplierBatches(), (std::vector<std::string>{"\ta|b|c!d|e|f"}));
 }
 
 TEST_F(ServiceTestAnswers, RecuperationAnswersThePicksOfItsStampInOrder) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "adapters/composition.h"
+#include "contact_commands.h"
 #include "headless_host.h"
 #include "host/company.h"
 #include "module/prixel_ctrl.h"
@@ -59,23 +60,38 @@ std::optional<int> Answer(const std::string& answer) {
     return std::nullopt;
 }
 
-// Opens the company, loads the facade as the host does, runs work with it and
-// closes all.
+// Opens the company, runs work on it and closes it.
 template <class Work>
-int WithFacade(const Options& options, Work work) {
+int WithCompany(const Options& options, Work work) {
     std::string error;
     if (!host::OpenCompany(options.dir, error)) {
         Fail(error);
         return 1;
     }
-    int code = 0;
-    {
-        HeadlessHost host(Answer(options.answer));
-        CPrixelCtrl prixel;
-        code = work(prixel, host);
-    }
+    const int code = work();
     host::CloseCompany();
     return code;
+}
+
+// Opens the company, loads the facade as the host does, runs work with it and
+// closes all.
+template <class Work>
+int WithFacade(const Options& options, Work work) {
+    return WithCompany(options, [&] {
+        HeadlessHost host(Answer(options.answer));
+        CPrixelCtrl prixel;
+        return work(prixel, host);
+    });
+}
+
+// The host's own switch of the service for the company, as its administrator sets it.
+int SetSwitch(const Options& options, const std::string& state) {
+    return WithCompany(options, [&] {
+        std::string error;
+        if (host::SetServiceSwitch(state == "on", error)) return 0;
+        Fail(error);
+        return 1;
+    });
 }
 
 int Status(const Options& options) {
@@ -122,6 +138,27 @@ int main(int argc, char** argv) {
     CLI::App* status =
         app.add_subcommand("status", "print the recording state and the out-of-date count");
 
+    std::string family;
+    std::vector<std::string> fields;
+    std::string file;
+    CLI::App* contacts = app.add_subcommand("contacts", "fill the host's contacts");
+    contacts->require_subcommand(1);
+    CLI::App* addContact = contacts->add_subcommand("add", "add one contact");
+    addContact->add_option("--family", family, "the contact's family (FOUR: a supplier)");
+    addContact->add_option("fields", fields, "FIELD=VALUE, FIELD a column of Contacts")->required();
+    CLI::App* importContacts =
+        contacts->add_subcommand("import", "add the contacts of a tab-separated UTF-8 file");
+    importContacts->add_option("--family", family, "family of contacts without CFamille column");
+    importContacts->add_option("file", file, "header line of column names, one contact a line")
+        ->required();
+
+    std::string switchState;
+    CLI::App* setSwitch =
+        app.add_subcommand("set-switch", "switch the service on or off for the company");
+    setSwitch->add_option("state", switchState, "on or off")
+        ->required()
+        ->check(CLI::IsMember({"on", "off"}));
+
     ServiceCommand command;
     AddServiceCommand(app, command, "record", "record the customer", {});
     AddServiceCommand(app, command, "create-account", "open the account creation page", {});
@@ -154,6 +191,11 @@ int main(int argc, char** argv) {
         ->required();
     refresh->add_flag("--study", command.study, "into the open study rather than the library");
     AddServiceCommand(app, command, "tariff", "print an article's list price", {"A", "B", "C"});
+    AddServiceCommand(app, command, "sync-suppliers", "send the supplier contacts to the service",
+                      {});
+    AddServiceCommand(app, command, "activate",
+                      "check the company's service switch, offer to switch it on; prints 1 or 0",
+                      {});
     CLI::App* sheet = app.add_subcommand("sheet", "open a sheet of the service");
     sheet->require_subcommand(1);
     AddServiceCommand(*sheet, command, "sheet-article", "article sheet", {"A", "B", "C", "D"})
@@ -167,6 +209,11 @@ int main(int argc, char** argv) {
     if (init->parsed()) return Init(options, company);
     if (show->parsed()) return Show(options, table);
     if (status->parsed()) return Status(options);
+    if (addContact->parsed())
+        return WithCompany(options, [&] { return AddContact(family, fields); });
+    if (importContacts->parsed())
+        return WithCompany(options, [&] { return ImportContacts(family, file); });
+    if (setSwitch->parsed()) return SetSwitch(options, switchState);
     command.recordFirst = !options.noRecord;
     return WithFacade(options, [&command](CPrixelCtrl& prixel, HeadlessHost& host) {
         return RunServiceCommand(prixel, host, command);

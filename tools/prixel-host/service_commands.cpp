@@ -59,7 +59,9 @@ const char* RecordingStateName(int state) {
 
 int RunServiceCommand(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceCommand& command) {
     const std::vector<std::string> texts = ToCp1252(command.texts);
-    const bool talksToService = command.name != "site" && command.name != "toast";
+    // The folder switch records the customer itself when it switches the service on.
+    const bool talksToService =
+        command.name != "site" && command.name != "toast" && command.name != "activate";
     if (command.name == "record" || (talksToService && command.recordFirst)) {
         prixel.CustomerRecording();
     }
@@ -81,6 +83,11 @@ int RunServiceCommand(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceComm
         return RefreshArticles(prixel, texts, command.study);
     } else if (command.name == "tariff") {
         return PrintTariff(prixel, texts);
+    } else if (command.name == "sync-suppliers") {
+        prixel.SynchronizeProvider();
+        host.ReportToaster();
+    } else if (command.name == "activate") {
+        std::cout << prixel.CheckPrixelActivate() << '\n';
     } else if (command.name == "site") {
         prixel.OpenVakoPrixelCom();
     } else if (command.name == "toast") {

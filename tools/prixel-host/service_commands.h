@@ -10,7 +10,8 @@
 class CPrixelCtrl;
 
 struct ServiceCommand {
-    std::string name;  // record, create-account, sheet-article, ..., site, toast, check, ...
+    std::string name;  // record, create-account, sheet-article, ..., site, toast, check, ...,
+                       // sync-suppliers, activate
     std::vector<std::string> texts;  // the member's texts, UTF-8
     bool recordFirst = true;         // record the customer first, as the host does
     // browse: the search text (UTF-8), into the study rather than the library, a

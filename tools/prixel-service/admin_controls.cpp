@@ -158,7 +158,7 @@ std::string AdminControls::Pick(const httplib::Request& request) {
 
 std::string AdminControls::Suppliers(const httplib::Request&) {
     std::string lines;
-    for (const std::string& line : m_store.SupplierLines()) lines += line + "\n";
+    for (const std::string& batch : m_store.SupplierBatches()) lines += batch + "\n";
     return lines;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Controls for tests and demonstrations, reached under /admin from this machine only: tariff
-// changes, withdrawn articles, slow, oversized and malformed answers, picks without a browser
-// and the log of the addresses received.
+// changes, withdrawn articles, slow, oversized and malformed answers, picks without a browser,
+// the log of the addresses received and the supplier batches received (one a line,
+// "customer<TAB>batch").
 
 #include <httplib.h>
 

@@ -106,8 +106,8 @@ void CatalogueStore::CreateTables() {
         "UNIQUE(stamp, code));"
         "CREATE TABLE IF NOT EXISTS customers(seq INTEGER PRIMARY KEY, number TEXT UNIQUE, "
         "key TEXT, details TEXT, computer TEXT, rights TEXT);"
-        "CREATE TABLE IF NOT EXISTS supplier_lines(seq INTEGER PRIMARY KEY, customer TEXT, "
-        "line TEXT);");
+        "CREATE TABLE IF NOT EXISTS supplier_batches(seq INTEGER PRIMARY KEY, customer TEXT, "
+        "batch TEXT);");
 }
 
 bool CatalogueStore::IsEmpty() {
@@ -296,18 +296,16 @@ std::optional<Customer> CatalogueStore::FindCustomer(const std::string& number) 
     return Customer{select.Text(0), select.Text(1), select.Text(2)};
 }
 
-void CatalogueStore::AddSupplierLines(const std::string& customer,
-                                      const std::vector<std::string>& lines) {
+void CatalogueStore::AddSupplierBatch(const std::string& customer, const std::string& batch) {
     std::lock_guard lock(m_mutex);
-    for (const std::string& line : lines)
-        m_file.Execute("INSERT INTO supplier_lines(customer, line) VALUES(?, ?)", {customer, line});
+    m_file.Execute("INSERT INTO supplier_batches(customer, batch) VALUES(?, ?)", {customer, batch});
 }
 
-std::vector<std::string> CatalogueStore::SupplierLines() {
+std::vector<std::string> CatalogueStore::SupplierBatches() {
     std::lock_guard lock(m_mutex);
-    std::vector<std::string> lines;
+    std::vector<std::string> batches;
     SqliteStatement select(m_file.Handle(),
-                           "SELECT customer, line FROM supplier_lines ORDER BY seq", {});
-    while (select.Step()) lines.push_back(select.Text(0) + "\t" + select.Text(1));
-    return lines;
+                           "SELECT customer, batch FROM supplier_batches ORDER BY seq", {});
+    while (select.Step()) batches.push_back(select.Text(0) + "\t" + select.Text(1));
+    return batches;
 }

@@ -43,8 +43,10 @@ class CatalogueStore {
     Customer OpenAccount(const std::string& company, const std::string& email);
     std::optional<Customer> FindCustomer(const std::string& number);
 
-    void AddSupplierLines(const std::string& customer, const std::vector<std::string>& lines);
-    std::vector<std::string> SupplierLines();
+    // A batch of supplier lines as a customer sent it: lines separated by "!", values by "|".
+    void AddSupplierBatch(const std::string& customer, const std::string& batch);
+    // Every batch received, in order, as "customer<TAB>batch".
+    std::vector<std::string> SupplierBatches();
 
   private:
     void CreateTables();

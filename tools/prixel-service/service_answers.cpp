@@ -93,8 +93,7 @@ ServicePage ServiceAnswers::Sheet(const ServiceRequest& request) {
 ServicePage ServiceAnswers::SupplierBatch(const ServiceRequest& request,
                                           const std::string& ownAddress) {
     const RequestIdentity identity = AssignedIdentity(request.identity, ownAddress);
-    if (!request.param.empty())
-        m_store.AddSupplierLines(identity.customer, SplitText(request.param, '!'));
+    if (!request.param.empty()) m_store.AddSupplierBatch(identity.customer, request.param);
     return AnswerOf(HeaderLine(identity) + "\r\n");
 }
 

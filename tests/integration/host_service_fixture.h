@@ -1,0 +1,47 @@
+#pragma once
+// The stand-in host program against the stand-in service over HTTPS: a company folder "SOC" made
+// by the host program, the service started on a free loopback port and reached as localhost.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/profile.h"
+#include "support/running_service.h"
+#include "support/temp_dir.h"
+
+class HostServiceTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(m_service.Port(), 0);
+        ASSERT_EQ(Host("init --server localhost --company SOC"),
+                  "Dossier de société créé : " + m_company + "\n");
+    }
+
+    // Runs the host program on the company; answers its standard output, and its standard
+    // error too when both is set.
+    std::string Host(const std::string& arguments, bool both = false) {
+        const std::string environment =
+            "PRIXEL_CA_FILE='" + m_service.CaFile() +
+            "' PRIXEL_CONNECT_TO='localhost:443:127.0.0.1:" + std::to_string(m_service.Port()) +
+            "' ";
+        return CommandOutput(environment + PRIXEL_HOST_EXE + " --data '" + m_company + "' " +
+                             arguments + (both ? " 2>&1" : " 2>/dev/null"));
+    }
+    // What the service's admin page at pathAndQuery shows.
+    std::string Admin(const std::string& pathAndQuery) {
+        return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
+                             std::to_string(m_service.Port()) + pathAndQuery + "'");
+    }
+    // sqlite3's answer to query on a database file of the company.
+    std::string Sql(const std::string& file, const std::string& query) {
+        return CommandOutput("sqlite3 '" + m_company + "/" + file + "' \"" + query + "\"");
+    }
+    std::string Stored(const char* key) {
+        return profile::GetString(m_company + "/Prixel.ini", "PrixelCustomerKey", key, "");
+    }
+
+    TempDir m_dir;
+    RunningService m_service{m_dir};
+    std::string m_company = m_dir.File("company");
+};
