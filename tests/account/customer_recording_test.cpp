@@ -91,14 +91,4 @@ TEST_F(CustomerRecordingTest, AccountCreationRecordsUnlessTheServiceIsUnreachabl
     EXPECT_NE(m_web.navigations.back().find("_AWPArticle_PAGEAFFICHE_RA___"), std::string::npos);
 }
 
-TEST_F(CustomerRecordingTest, CopyOfTheFacadeRecordsWithTheSettingsOnceTheOriginalIsGone) {
-    Record("!1234:PC01:srv.example:CATALOGUE\r\n");
-    auto copy = std::make_unique<CPrixelCtrl>(*m_prixel);
-    m_prixel.reset();
-    m_web.Serve(kService, AnswerPage("5678:PC01:srv.example:R\r\n"));
-    copy->CustomerRecording();
-    EXPECT_EQ(copy->GetRecordingState(), CPrixelCtrl::PrixelNotRecorded);
-    EXPECT_NE(m_web.navigations.back().find("__:PC01:srv.example::SOC"), std::string::npos);
-}
-
 }  // namespace

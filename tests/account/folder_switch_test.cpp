@@ -4,7 +4,6 @@
 #include "host/application.h"
 #include "host/databases.h"
 #include "host/recordsets.h"
-#include "platform/db/dao.h"
 #include "platform/ui/desktop.h"
 
 namespace {
@@ -33,58 +32,45 @@ class FolderSwitchTest : public AccountTest {
         return folder.IsEOF() ? -1 : folder.m_nPrixelDesactive;
     }
     bool Recorded() const {
-        return !m_web.navigations.empty() &&
-               m_web.navigations.back().find("_EC1_") != std::string::npos;
+        return m_web.navigations.size() == 1 &&
+               m_web.navigations[0].find("_EC1_") != std::string::npos;
     }
 };
 
-TEST_F(FolderSwitchTest, ServiceOnAnswersAtOnce) {
-    GetHostApp()->m_bPrixelDisabled = 0;
-    GetHostApp()->m_Rights.clear();
-    EXPECT_EQ(m_prixel->CheckPrixelActivate(), 1);
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_TRUE(m_web.navigations.empty());
+TEST_F(FolderSwitchTest, ServiceStaysAsItIsUnlessTheUserSwitchesItOn) {
+    const struct {
+        const char* name;
+        int disabled;
+        std::vector<std::string> rights;
+        int answer;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"service on", 0, {}, 1, {}},
+        {"user answers No", 1, {"350:PARAM"}, 0, {kQuestion}},
+        {"user without the parameter right", 1, {"350:MODIF"}, 0, {kNoRight}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const size_t shown = Messages().size();
+        GetHostApp()->m_bPrixelDisabled = c.disabled;
+        GetHostApp()->m_Rights = c.rights;
+        User().SetDefaultAnswer(IDNO);
+        EXPECT_EQ(m_prixel->CheckPrixelActivate(), c.answer);
+        const std::vector<std::string> all = Messages();
+        EXPECT_EQ(std::vector<std::string>(all.begin() + shown, all.end()), c.messages);
+        EXPECT_EQ(GetHostApp()->m_bPrixelDisabled, c.disabled);
+        EXPECT_EQ(RowSwitch(), 1);
+        EXPECT_TRUE(m_web.navigations.empty());
+    }
 }
 
 TEST_F(FolderSwitchTest, YesSwitchesTheRowOnAndRecordsTheCustomer) {
     User().AnswerMessageBox(IDYES);
     EXPECT_EQ(m_prixel->CheckPrixelActivate(), 1);
-    ASSERT_EQ(m_backend->MessageBoxes().size(), 1u);
-    EXPECT_EQ(Messages()[0], kQuestion);
+    EXPECT_EQ(Messages(), std::vector<std::string>{kQuestion});
     EXPECT_EQ(m_backend->MessageBoxes()[0].type, MB_YESNO | MB_ICONQUESTION);
     EXPECT_EQ(RowSwitch(), 0);
-    EXPECT_EQ(GetHostApp()->m_bPrixelDisabled, 0);
     EXPECT_TRUE(Recorded());
-    EXPECT_EQ(m_prixel->GetRecordingState(), CPrixelCtrl::PrixelRecorded);
-
-    EXPECT_EQ(m_prixel->CheckPrixelActivate(), 1);
-    EXPECT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(m_web.navigations.size(), 1u);
-}
-
-TEST_F(FolderSwitchTest, RefusalsLeaveTheServiceOff) {
-    struct Case {
-        const char* name;
-        bool withRight;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"the user answers No", true, kQuestion},
-        {"the user lacks the parameter right", false, kNoRight},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const size_t shown = Messages().size();
-        GetHostApp()->m_Rights = {"350:MODIF"};
-        if (c.withRight) GetHostApp()->m_Rights.push_back("350:PARAM");
-        User().SetDefaultAnswer(IDNO);
-        EXPECT_EQ(m_prixel->CheckPrixelActivate(), 0);
-        ASSERT_EQ(Messages().size(), shown + 1);
-        EXPECT_EQ(Messages().back(), c.message);
-        EXPECT_EQ(RowSwitch(), 1);
-        EXPECT_EQ(GetHostApp()->m_bPrixelDisabled, 1);
-        EXPECT_TRUE(m_web.navigations.empty());
-    }
 }
 
 TEST_F(FolderSwitchTest, WithoutFolderRowTheServiceIsOnInMemoryOnly) {
@@ -92,7 +78,7 @@ TEST_F(FolderSwitchTest, WithoutFolderRowTheServiceIsOnInMemoryOnly) {
     User().AnswerMessageBox(IDYES);
     EXPECT_EQ(m_prixel->CheckPrixelActivate(), 1);
     ASSERT_EQ(Messages().size(), 2u);
-    EXPECT_FALSE(Messages()[1].empty());
+    EXPECT_EQ(Messages()[1], "Aucun enregistrement en cours.");
     EXPECT_EQ(GetHostApp()->m_bPrixelDisabled, 0);
     EXPECT_EQ(RowSwitch(), -1);
     EXPECT_TRUE(Recorded());

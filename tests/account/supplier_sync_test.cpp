@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "account/account_fixture.h"
 #include "host/application.h"
 #include "host/databases.h"
@@ -12,8 +10,6 @@
 namespace {
 
 const char* const kDone = "La synchronisation des fournisseurs est terminée.";
-const std::string kBatchAddress = std::string("https://srv.example/awp/Varneloawp.awp") +
-                                  "?COMMANDE=1:2:7.50_Varneloawp_PAGE_EF_";
 
 class SupplierSyncTest : public AccountTest {
   protected:
@@ -23,25 +19,22 @@ class SupplierSyncTest : public AccountTest {
         m_web.Serve(kService, AnswerPage("!C1:PC01:srv.example:R\r\n"));
         m_prixel->CustomerRecording();
         m_web.navigations.clear();
-        m_web.Serve(kService, AnswerPage("!C9:PC01:srv.example:R\r\n"));
     }
 
-    // A contact of family with the given columns (UTF-8), the others empty.
-    void AddContact(const std::map<std::string, std::string>& columns,
-                    const std::string& family = "FOUR") {
+    // A contact of family whose name is given.
+    static void AddContact(const std::string& name, const std::string& family = "FOUR") {
         RContactSet contacts(GetDBManager()->GetMDBDao(mdContacts));
         contacts.Open();
         contacts.AddNew();
         contacts.m_strCFamille = family;
-        for (const auto& [column, value] : columns)
-            *contacts.FindText(column) = text::FromUtf8(value);
+        contacts.m_strNom = name;
         contacts.Update();
     }
-    // Suppliers whose lines are 250 characters long: a name of 240 characters and nine empty
-    // values, each name starting with its number on two digits.
-    void AddLongSuppliers(int count) {
+    // Suppliers whose lines are 250 characters long: a name of 240 characters starting with the
+    // supplier's number on two digits, and nine empty values.
+    static void AddLongSuppliers(int count) {
         for (int i = 1; i <= count; ++i)
-            AddContact({{"Nom", text::Format("%02d", i) + std::string(238, 'n')}});
+            AddContact(text::Format("%02d", i) + std::string(238, 'n'));
     }
     std::vector<std::string> SentParameters() const {
         std::vector<std::string> parameters;
@@ -55,74 +48,51 @@ class SupplierSyncTest : public AccountTest {
     }
 };
 
-TEST_F(SupplierSyncTest, WithoutSupplierNothingIsSentAndTheEndIsToasted) {
-    AddContact({{"Nom", "Client Martin"}}, "CLI");
-    m_prixel->SynchronizeProvider();
-    EXPECT_TRUE(m_web.navigations.empty());
-    EXPECT_EQ(ToasterShown(), kDone);
-}
-
-TEST_F(SupplierSyncTest, OneSupplierSendsItsTenValuesBlankedOfTheSeparators) {
-    std::map<std::string, std::string> columns;
-    const char* names[] = {"Code",       "Nom",   "Civilite",  "Adresse",       "Batiment", "Pays",
-                           "CodePostal", "Ville", "Telephone", "Telecopie",     "Portable", "EMail",
-                           "SiteWeb",    "Siret", "CodeAPE",   "Interlocuteur", "NumClient"};
-    for (int i = 0; i < 17; ++i) columns[names[i]] = "v" + std::to_string(i + 1);
-    columns["Nom"] = "Négoce|Bois!Sud:Est_&Co#1%";
-    columns["Ville"] = "";
-    AddContact(columns);
-
-    m_prixel->SynchronizeProvider();
-    ASSERT_EQ(SentParameters().size(), 1u);
-    EXPECT_EQ(text::ToUtf8(SentParameters()[0]),
-              "Négoce Bois Sud Est  Co 1 |v4|v7||v9|v10|v12|v14|v15|v17");
-    EXPECT_EQ(Stored("CustomerNumber"), "C9");
-    EXPECT_EQ(ToasterShown(), kDone);
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(SupplierSyncTest, BatchIsSentOnceItReachesAThousandCharacters) {
-    AddLongSuppliers(6);
-    m_prixel->SynchronizeProvider();
-
-    const std::vector<std::string> sent = SentParameters();
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[0].size(), 999u);
-    EXPECT_EQ(text::Split(sent[0], '!').size(), 4u);
-    EXPECT_EQ(sent[1].substr(0, 2), "05");
-    EXPECT_EQ(text::Split(sent[1], '!').size(), 2u);
-    EXPECT_EQ(sent[1].back(), '|');
-}
-
-TEST_F(SupplierSyncTest, BatchThatFailsIsDroppedSilentlyAndTheWalkGoesOn) {
-    AddLongSuppliers(12);
-    m_web.NeverAnswer(kBatchAddress + "05");
+TEST_F(SupplierSyncTest, BatchGoesOnceItReachesAThousandCharactersAndOneThatFailsIsDropped) {
+    AddLongSuppliers(10);
+    m_web.NeverAnswer(std::string(kService) +
+                      "awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp"
+                      "_PAGE_EF_05");
     m_prixel->SynchronizeProvider();
 
     const std::vector<std::string> sent = SentParameters();
     ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].size(), 999u);
+    EXPECT_EQ(text::Split(sent[0], '!').size(), 4u);
+    EXPECT_EQ(sent[1].substr(0, 2), "05");
     EXPECT_EQ(sent[2].substr(0, 2), "09");
+    EXPECT_EQ(text::Split(sent[2], '!').size(), 2u);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(ToasterShown(), kDone);
 }
 
-TEST_F(SupplierSyncTest, UnreadableContactsAreToldAndEndTheWalkWithoutToaster) {
-    AddLongSuppliers(1);
-    GetDBManager()->GetMDBDao(mdContacts)->Execute("DROP TABLE Contacts");
-    m_prixel->SynchronizeProvider();
-    EXPECT_TRUE(m_web.navigations.empty());
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_NE(Messages()[0].find("Contacts"), std::string::npos) << Messages()[0];
-    EXPECT_EQ(ToasterShown(), "<none>");
-}
-
-TEST_F(SupplierSyncTest, UserWithoutTheRightSendsNothing) {
-    AddLongSuppliers(1);
-    GetHostApp()->m_Rights.clear();
-    m_prixel->SynchronizeProvider();
-    EXPECT_TRUE(m_web.navigations.empty());
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(ToasterShown(), "<none>");
+TEST_F(SupplierSyncTest, NothingIsSentWithoutSupplierRightOrReadableContacts) {
+    const struct {
+        const char* name;
+        void (*arrange)();
+        const char* toaster;
+        const char* message;
+    } cases[] = {
+        {"only a client", [] { AddContact("Martin", "CLI"); }, kDone, nullptr},
+        {"no right", [] { GetHostApp()->m_Rights.clear(); }, "<none>", nullptr},
+        {"no table", [] { GetDBManager()->GetMDBDao(mdContacts)->Execute("DROP TABLE Contacts"); },
+         "<none>", "Contacts"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_prixel = std::make_unique<CPrixelCtrl>();
+        GetHostApp()->m_Rights = {"350:MODIF"};
+        c.arrange();
+        m_prixel->SynchronizeProvider();
+        EXPECT_TRUE(m_web.navigations.empty());
+        EXPECT_EQ(ToasterShown(), c.toaster);
+        if (c.message) {
+            ASSERT_EQ(Messages().size(), 1u);
+            EXPECT_NE(Messages()[0].find(c.message), std::string::npos) << Messages()[0];
+        } else {
+            EXPECT_TRUE(Messages().empty());
+        }
+    }
 }
 
 }  // namespace
