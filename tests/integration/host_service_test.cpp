@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 
 #include "integration/host_service_fixture.h"
@@ -52,6 +53,18 @@ TEST_F(HostServiceTest, PickedArticlesLandInTheLibraryWithTheirReferenceData) {
                   "SELECT count(*) FROM BXMX WHERE PrixVente > 0 AND "
                   "PrixRevient > 0"),
               "3\n");
+}
+
+TEST_F(HostServiceTest, EachRunBringingANewMakerGivesItAFamilyOfItsOwn) {
+    const std::string codes = CommandOutput(
+        "sqlite3 '" + m_dir.File("data/catalogue.sqlite") +
+        "' \"SELECT min(code) FROM articles WHERE withdrawn = 0 GROUP BY maker_id LIMIT 30\"");
+    ASSERT_EQ(std::count(codes.begin(), codes.end(), '\n'), 30) << codes;
+    std::istringstream lines(codes);
+    for (std::string code; std::getline(lines, code);) {
+        EXPECT_EQ(Host("browse --search " + code + " --pick " + code, true), code + "\n1\n");
+    }
+    EXPECT_EQ(Sql("prixel/Bib.mdb", "SELECT count(*) FROM Famille WHERE Parent = '@'"), "30\n");
 }
 
 TEST_F(HostServiceTest, PickedArticlesGoToTheStudyOnRequest) {

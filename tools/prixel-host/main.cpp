@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <random>
 #include <string>
 
 #include "adapters/composition.h"
@@ -12,6 +13,7 @@
 #include "host/company.h"
 #include "module/prixel_ctrl.h"
 #include "platform/db/dao.h"
+#include "platform/system.h"
 #include "platform/text.h"
 #include "platform/ui/dialog.h"
 #include "service_commands.h"
@@ -117,6 +119,9 @@ CLI::App* AddServiceCommand(CLI::App& app, ServiceCommand& command, const std::s
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The runtime's generator draws the plug-in's new family codes; like any host application,
+    // this one seeds it once at start, so that each run draws codes of its own.
+    sys::SeedRand(std::random_device{}());
     CLI::App app{"Stand-in host of the price-catalogue plug-in"};
     app.require_subcommand(1);
     Options options;
