@@ -10,6 +10,8 @@
 //                                     RensGeneraux; when it has one, the row's switch is used
 //   PricePrecision=2                  decimals of prices
 //   Version=8.0.0.1                   the host program's version, four numbers
+//   LockWait=5000                     milliseconds a database statement waits for another
+//                                     program's lock before it fails
 //   [Prices]
 //   Types=10001                       the element types that have a price entry, in search order
 //   10001=1.2;1.5                     default overhead and sale coefficients of a type
@@ -51,6 +53,7 @@ constexpr const char* kNoHostIni =
 constexpr const char* kDatabasesNotOpened = "Impossible d'ouvrir les bases de la société :\n";
 constexpr const char* kNoCompanyOpen = "Aucune société n'est ouverte.";
 constexpr const char* kSwitchNotStored = "Impossible d'enregistrer le réglage du service :\n";
+constexpr int kDefaultLockWaitMs = 5000;
 
 // A French message (written in UTF-8 here) with value in place of its "%s", in CP1252.
 std::string Message(const char* utf8, const std::string& value = "") {
@@ -75,6 +78,7 @@ std::vector<Setting> DefaultSettings(const std::string& companyCode) {
         {"Host", "PrixelDisabled", "0"},
         {"Host", "PricePrecision", "2"},
         {"Host", "Version", "8.0.0.1"},
+        {"Host", "LockWait", "5000"},
         {"Prices", "Types", "10001"},
         {"Prices", "10001", "1.2;1.5"},
         {"Identity", "CustomerCode", "C000123"},
@@ -273,6 +277,7 @@ bool OpenCompany(const std::string& dir, std::string& error) {
     auto session = std::make_unique<Session>();
     session->folder = folder;
     LoadApplication(ini, session->app);
+    db::CurrentDriver().SetLockWait(ini.Number("Host", "LockWait", kDefaultLockWaitMs));
     try {
         OpenDatabases(*session);
         LoadServiceSwitch(*session, companyCode);

@@ -4,6 +4,8 @@
 #include "platform/ui/desktop.h"
 
 void ShowDaoError(const CDaoException& e) {
+    // A statement refused after a failure undid its transaction: that failure was told.
+    if (e.m_lErrorCode == dao::kTransactionLost) return;
     AfxMessageBox(e.m_strDescription, MB_OK);
 }
 

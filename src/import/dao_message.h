@@ -1,6 +1,7 @@
 #pragma once
 // Tells the user of a database failure where the table is worked: the exception's description in
-// a message box with an OK button.
+// a message box with an OK button. The statements refused after a failure that undid the
+// transaction are not told again.
 
 #include <string>
 

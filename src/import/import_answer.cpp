@@ -26,14 +26,21 @@ bool WriteArticle(const std::string& line, bool toLibrary, std::string& code) {
 // Every article object opens its own connection to the library; they all share the one this walk
 // holds open, in which the whole walk is written as one transaction: the library then is neither
 // opened again for each article nor written to disk once per row, and an import that cannot be
-// stored at its end leaves the library as it was.
+// stored at its end leaves the library as it was. The transaction takes the write lock before the
+// first article, waiting for another program's import to end; a failure that undoes the
+// transaction (the disk full) ends the walk.
 class LibraryWalk {
   public:
     void Begin() {
         m_library.Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
         m_library.BeginTrans();
+        m_bOpen = true;
     }
-    void Commit() { m_library.CommitTrans(); }
+    // Whether the walk can go on: no transaction, or one that no failure undid.
+    bool CanGoOn() const { return !m_bOpen || !m_library.IsTransactionLost(); }
+    void Commit() {
+        if (m_bOpen) m_library.CommitTrans();
+    }
     void Rollback() {
         try {
             m_library.Rollback();
@@ -44,6 +51,7 @@ class LibraryWalk {
 
   private:
     CDaoDatabase m_library;
+    bool m_bOpen = false;
 };
 
 }  // namespace
@@ -53,7 +61,8 @@ int CPrixelAnswer::ImportAnswer(std::list<std::string>& codes, bool toLibrary) {
     try {
         if (toLibrary) walk.Begin();
     } catch (const CDaoException& e) {
-        // The service library could not be opened: no article can be written.
+        // The service library could not be opened, or another program kept it locked longer
+        // than the host waits: no article can be written.
         ShowDaoError(e);
         return 0;
     }
@@ -72,9 +81,10 @@ int CPrixelAnswer::ImportAnswer(std::list<std::string>& codes, bool toLibrary) {
             ShowDaoError(e);
             break;
         }
+        if (!walk.CanGoOn()) break;
     }
     try {
-        if (toLibrary) walk.Commit();
+        walk.Commit();
     } catch (const CDaoException& e) {
         ShowDaoError(e);
         walk.Rollback();

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <list>
 #include <string>
+#include <thread>
 
+#include "adapters/sqlite/sqlite_driver.h"
 #include "connection/prixel_answer.h"
 #include "import/article_fixture.h"
 
@@ -16,6 +19,7 @@ class ImportAnswerTest : public ArticleImportTest {
     static std::string Article(const std::string& reference) {
         return Line({{CPrixelElement::Reference, reference}}) + "\r\n";
     }
+    std::string LibraryPath() const { return m_library.GetName(); }
     long LibraryRows() {
         return Count(m_library, "BXMX") + Count(m_library, "Fabricant") +
                Count(m_library, "Catalogue");
@@ -82,6 +86,65 @@ TEST_F(ImportAnswerTest, LibraryThatCannotBeOpenedStopsTheWalk) {
     std::list<std::string> codes;
     EXPECT_EQ(Answer(Article("R1") + Article("R2")).ImportAnswer(codes, true), 0);
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Fichier de base endommagé."}));
+}
+
+// Another program's write lock, taken by a connection of its own and kept until it is let go.
+class OtherProgramLock {
+  public:
+    explicit OtherProgramLock(const std::string& library)
+        : m_connection(m_driver.Open(library, false)) {
+        m_connection->BeginTransaction();
+        m_connection->Execute("INSERT INTO Fabricant (Id, Nom) VALUES ('M9', 'Autre')");
+    }
+    void Commit() { m_connection->CommitTransaction(); }
+
+  private:
+    adapters::SqliteDriver m_driver;
+    std::shared_ptr<db::Connection> m_connection;
+};
+
+TEST_F(ImportAnswerTest, ImportWaitsForAnotherProgramsLockAndIsRefusedOnceWhenItIsKept) {
+    std::list<std::string> codes;
+    {
+        OtherProgramLock kept(LibraryPath());
+        db::CurrentDriver().SetLockWait(50);
+        EXPECT_EQ(Answer(Article("R1") + Article("R2")).ImportAnswer(codes, true), 0);
+        EXPECT_EQ(Messages(),
+                  (std::vector<std::string>{"La base de données " + Utf8(LibraryPath()) +
+                                            " est verrouillée par un autre utilisateur "
+                                            "(database is locked)."}));
+    }
+    EXPECT_EQ(LibraryRows(), 0);
+
+    OtherProgramLock released(LibraryPath());
+    db::CurrentDriver().SetLockWait(60000);
+    // The other program writes on a moment after the import began waiting, then lets go.
+    std::thread otherProgram([&released] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        released.Commit();
+    });
+    EXPECT_EQ(Answer(Article("R1") + Article("R2")).ImportAnswer(codes, true), 2);
+    otherProgram.join();
+    EXPECT_EQ(codes, (std::list<std::string>{"ACMR1", "ACMR2"}));
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Count(m_library, "Fabricant"), 2);
+}
+
+TEST_F(ImportAnswerTest, DiskFullStopsTheWalkWithOneMessageAndLeavesTheLibraryAsItWas) {
+    // The library may not grow beyond its present size, as on a full disk.
+    m_library.Execute("PRAGMA max_page_count = 1");
+    std::string answer;
+    for (int i = 0; i < 50; ++i) answer += Article("R" + std::to_string(i));
+    std::list<std::string> codes;
+    EXPECT_EQ(Answer(answer).ImportAnswer(codes, true), 0);
+    EXPECT_TRUE(codes.empty());
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Plus de place pour écrire dans la base de "
+                                                    "données " +
+                                                    Utf8(LibraryPath()) +
+                                                    " : le disque est plein (database or disk "
+                                                    "is full)."}));
+    EXPECT_EQ(LibraryRows(), 0);
+    EXPECT_EQ(Count(m_library, "Famille"), 0);
 }
 
 }  // namespace

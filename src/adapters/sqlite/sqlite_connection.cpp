@@ -11,6 +11,16 @@ namespace adapters {
 
 namespace {
 
+CDaoException NoTransaction() {
+    return CDaoException(dao::kGeneralFailure,
+                         text::FromUtf8("Aucune transaction n'est en cours sur la base."));
+}
+
+CDaoException LostTransaction() {
+    return CDaoException(dao::kTransactionLost,
+                         text::FromUtf8("Une erreur a annulé la transaction en cours."));
+}
+
 // Idle statements kept per connection; the texts a query compares with are bound, not part of
 // its prepared form, so a few dozen forms cover the system's queries.
 constexpr std::size_t kIdleStatements = 32;
@@ -28,6 +38,7 @@ class SqliteStatement : public db::Statement {
         if (BindValue(index, value) != SQLITE_OK) m_connection->Fail();
     }
     bool Step() override {
+        m_connection->RefuseAfterLostTransaction();
         const int rc = sqlite3_step(m_statement);
         if (rc != SQLITE_ROW && rc != SQLITE_DONE) m_connection->Fail();
         return rc == SQLITE_ROW;
@@ -99,13 +110,18 @@ SqliteConnection::~SqliteConnection() {
 }
 
 void SqliteConnection::Configure(int busyTimeoutMs) {
-    sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    SetLockWait(busyTimeoutMs);
     Execute("SELECT count(*) FROM sqlite_master");
     Execute("PRAGMA foreign_keys = OFF; PRAGMA synchronous = NORMAL");
     if (!IsReadOnly()) Execute("PRAGMA journal_mode = WAL");
 }
 
+void SqliteConnection::SetLockWait(int milliseconds) {
+    sqlite3_busy_timeout(m_db, milliseconds);
+}
+
 std::unique_ptr<db::Statement> SqliteConnection::Prepare(const std::string& jetSql) {
+    RefuseAfterLostTransaction();
     const ParameterizedSql parameterized = ParameterizeLiterals(db::jet::ToSqlite(jetSql));
     std::string sql = text::ToUtf8(parameterized.sql);
     sqlite3_stmt* statement = TakeIdle(sql);
@@ -124,8 +140,12 @@ std::unique_ptr<db::Statement> SqliteConnection::Prepare(const std::string& jetS
 }
 
 void SqliteConnection::Execute(const std::string& jetSql) {
-    const std::string sql = text::ToUtf8(db::jet::ToSqlite(jetSql));
-    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) Fail();
+    RefuseAfterLostTransaction();
+    Run(text::ToUtf8(db::jet::ToSqlite(jetSql)).c_str());
+}
+
+void SqliteConnection::Run(const char* sql) {
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail();
 }
 
 std::int64_t SqliteConnection::LastInsertRowId() {
@@ -153,8 +173,49 @@ bool SqliteConnection::IsReadOnly() const {
     return m_readOnly || sqlite3_db_readonly(m_db, "main") == 1;
 }
 
-void SqliteConnection::Fail() const {
-    throw SqliteError(sqlite3_extended_errcode(m_db), sqlite3_errmsg(m_db), m_path);
+void SqliteConnection::BeginTransaction() {
+    RefuseAfterLostTransaction();
+    Run(m_transactions == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT prixel");
+    ++m_transactions;
+}
+
+void SqliteConnection::CommitTransaction() {
+    RefuseAfterLostTransaction();
+    if (m_transactions == 0) throw NoTransaction();
+    Run(m_transactions == 1 ? "COMMIT" : "RELEASE prixel");
+    --m_transactions;
+}
+
+// After a lost transaction each level is rolled back by its owner; the engine already undid them.
+void SqliteConnection::RollbackTransaction() {
+    if (m_transactions == 0) throw NoTransaction();
+    if (!m_lost) Run(m_transactions == 1 ? "ROLLBACK" : "ROLLBACK TO prixel; RELEASE prixel");
+    if (--m_transactions == 0) m_lost = false;
+}
+
+void SqliteConnection::RefuseAfterLostTransaction() const {
+    if (m_lost) throw LostTransaction();
+}
+
+void SqliteConnection::Fail() {
+    const int code = sqlite3_extended_errcode(m_db);
+    const std::string message = sqlite3_errmsg(m_db);
+    EndTransactionOnFailure(code);
+    throw SqliteError(code, message, m_path);
+}
+
+// The engine undoes the whole transaction on some failures by itself; on a failure of the storage
+// it may undo the last statement only, and a transaction that goes on after a write was lost would
+// store an import in part: it is undone here too.
+void SqliteConnection::EndTransactionOnFailure(int code) {
+    if (m_transactions == 0 || m_lost) return;
+    const int primary = code & 0xFF;
+    const bool storage = primary == SQLITE_FULL || primary == SQLITE_IOERR ||
+                         primary == SQLITE_NOMEM || primary == SQLITE_CORRUPT;
+    if (!storage && sqlite3_get_autocommit(m_db) == 0) return;
+    if (sqlite3_get_autocommit(m_db) == 0)
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_lost = true;
 }
 
 void SqliteConnection::Recycle(std::string sql, sqlite3_stmt* statement) {

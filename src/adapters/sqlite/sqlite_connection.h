@@ -26,6 +26,7 @@ class SqliteConnection : public db::Connection,
 
     // Checks that the file is a database, then sets the busy timeout and the pragmas.
     void Configure(int busyTimeoutMs);
+    void SetLockWait(int milliseconds);
 
     std::unique_ptr<db::Statement> Prepare(const std::string& jetSql) override;
     void Execute(const std::string& jetSql) override;
@@ -33,18 +34,30 @@ class SqliteConnection : public db::Connection,
     std::int64_t Changes() override;
     std::vector<db::ColumnInfo> TableColumns(const std::string& table) override;
     bool IsReadOnly() const override;
+    void BeginTransaction() override;
+    void CommitTransaction() override;
+    void RollbackTransaction() override;
+    bool IsTransactionLost() const override { return m_lost; }
 
-    // Throws the exception for the engine's last failure.
-    [[noreturn]] void Fail() const;
+    // Throws the exception for the engine's last failure, after ending the open transaction when
+    // the failure leaves it unusable.
+    [[noreturn]] void Fail();
+    // Throws when a failure ended the open transaction and it has not been rolled back yet.
+    void RefuseAfterLostTransaction() const;
     // Takes back a statement that its owner no longer uses.
     void Recycle(std::string sql, sqlite3_stmt* statement);
 
   private:
     sqlite3_stmt* TakeIdle(const std::string& sql);
+    // Runs SQL that needs no translation nor result.
+    void Run(const char* sql);
+    void EndTransactionOnFailure(int code);
 
     sqlite3* m_db;
     std::string m_path;
     bool m_readOnly;
+    int m_transactions = 0;  // nesting depth of the open transaction
+    bool m_lost = false;
     std::list<std::pair<std::string, sqlite3_stmt*>> m_idle;  // most recently used first
 };
 

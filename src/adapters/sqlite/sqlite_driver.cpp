@@ -41,6 +41,13 @@ std::shared_ptr<db::Connection> SqliteDriver::Create(const std::string& path) {
     return Connect(path, false, true);
 }
 
+void SqliteDriver::SetLockWait(int milliseconds) {
+    m_busyTimeoutMs = milliseconds;
+    for (const auto& [key, connection] : m_connections) {
+        if (auto live = connection.lock()) live->SetLockWait(milliseconds);
+    }
+}
+
 std::shared_ptr<db::Connection> SqliteDriver::Connect(const std::string& path, bool readOnly,
                                                       bool create) {
     std::erase_if(m_connections, [](const auto& entry) { return entry.second.expired(); });

@@ -67,6 +67,11 @@ CDaoException SqliteError(int extendedCode, const std::string& engineMessage,
                          "Le fichier " + file +
                              " n'est pas une base de données reconnue ou il est endommagé",
                          m);
+        case SQLITE_FULL:
+            return Error(dao::kDiskFull,
+                         "Plus de place pour écrire dans la base de données " + file +
+                             " : le disque est plein",
+                         m);
         case SQLITE_CANTOPEN:
             return Error(dao::kFileNotFound,
                          "Impossible d'ouvrir le fichier de base de données " + file, m);

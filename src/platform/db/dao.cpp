@@ -204,15 +204,19 @@ void CDaoDatabase::Execute(const std::string& jetSql) {
 }
 
 void CDaoDatabase::BeginTrans() {
-    Connection().Execute("SAVEPOINT prixel");
+    Connection().BeginTransaction();
 }
 
 void CDaoDatabase::CommitTrans() {
-    Connection().Execute("RELEASE prixel");
+    Connection().CommitTransaction();
 }
 
 void CDaoDatabase::Rollback() {
-    Connection().Execute("ROLLBACK TO prixel; RELEASE prixel");
+    Connection().RollbackTransaction();
+}
+
+bool CDaoDatabase::IsTransactionLost() const {
+    return Connection().IsTransactionLost();
 }
 
 db::Connection& CDaoDatabase::Connection() const {

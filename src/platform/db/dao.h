@@ -31,6 +31,8 @@ constexpr long kUpdateWithoutEdit = 3020;  // Update without AddNew or Edit
 constexpr long kGeneralFailure = 3146;     // anything else the engine reported
 constexpr long kDatabaseExists = 3204;     // creating a database over an existing file
 constexpr long kObjectClosed = 3420;       // a database or recordset used while not open
+constexpr long kDiskFull = 3026;           // no room left on the disk for the database
+constexpr long kTransactionLost = 3034;    // a statement after a failure undid its transaction
 }  // namespace dao
 
 class CDaoException : public std::runtime_error {
@@ -56,10 +58,14 @@ class CDaoDatabase {
     void Execute(const std::string& jetSql);
     // Transactions on the database's connection, which every object working on the same file
     // shares: what they write between BeginTrans and CommitTrans is stored at once, and Rollback
-    // undoes it. Transactions nest. Throw CDaoException.
+    // undoes it. Transactions nest; the outermost takes the write lock at once. Throw
+    // CDaoException.
     void BeginTrans();
     void CommitTrans();
     void Rollback();
+    // Whether a failure (the disk full, ...) ended the transaction in progress and undid what it
+    // wrote: every statement is refused until Rollback.
+    bool IsTransactionLost() const;
     const std::string& GetName() const { return m_path; }
 
     db::Connection& Connection() const;  // the open connection; throws when closed

@@ -45,6 +45,17 @@ class Connection {
     virtual std::int64_t Changes() = 0;  // rows changed by the last statement
     virtual std::vector<ColumnInfo> TableColumns(const std::string& table) = 0;
     virtual bool IsReadOnly() const = 0;
+
+    // Transactions. The outermost one takes the write lock at once, waiting for another
+    // connection's lock as long as any statement does; the others nest in it. A failure that ends
+    // the open transaction (the disk full, a read or write error of the file, memory exhausted)
+    // undoes all that it wrote; the connection then refuses every statement (code 3034) until the
+    // transaction is rolled back, so that nothing is written outside it.
+    virtual void BeginTransaction() = 0;
+    virtual void CommitTransaction() = 0;
+    virtual void RollbackTransaction() = 0;
+    // Whether a failure ended the open transaction.
+    virtual bool IsTransactionLost() const = 0;
 };
 
 class Driver {
@@ -56,6 +67,9 @@ class Driver {
     virtual std::shared_ptr<Connection> Open(const std::string& path, bool readOnly) = 0;
     // Creates an empty database file (WAL journal) and answers a connection to it.
     virtual std::shared_ptr<Connection> Create(const std::string& path) = 0;
+    // How long a statement waits for another connection's lock before it fails (code 3260), for
+    // the connections open and those opened later.
+    virtual void SetLockWait(int milliseconds) = 0;
 };
 
 // The driver every CDaoDatabase opens through, as the composition put it in place. Without one,

@@ -206,3 +206,23 @@ TEST_F(DaoTest, UnknownTablesColumnsAndBrokenQueriesAreRefused) {
     EXPECT_EQ(syntax.m_lErrorCode, dao::kSyntaxError);
     EXPECT_EQ(syntax.m_strDescription, text::FromUtf8("Requête incomprise : SELECT *"));
 }
+
+TEST_F(DaoTest, InnerTransactionsNestInTheOuterOneThatStoresOrUndoesAll) {
+    m_db.BeginTrans();
+    InsertRanks(1);
+    m_db.BeginTrans();
+    m_db.Execute("INSERT INTO Article (Code) VALUES ('undone')");
+    m_db.Rollback();
+    m_db.BeginTrans();
+    m_db.Execute("INSERT INTO Article (Code) VALUES ('kept')");
+    m_db.CommitTrans();
+    EXPECT_FALSE(m_db.IsTransactionLost());
+    m_db.CommitTrans();
+    EXPECT_EQ(CountRows(), 2);
+
+    m_db.BeginTrans();
+    m_db.Execute("INSERT INTO Article (Code) VALUES ('rolled back')");
+    m_db.Rollback();
+    EXPECT_EQ(CountRows(), 2);
+    EXPECT_EQ(Raised([&] { m_db.CommitTrans(); }).m_lErrorCode, dao::kGeneralFailure);
+}

@@ -55,6 +55,7 @@ class FaultyDriver : public db::Driver {
         if (m_plan->open) throw *m_plan->open;
         return std::make_shared<Connection>(m_real->Create(path), m_plan);
     }
+    void SetLockWait(int milliseconds) override { m_real->SetLockWait(milliseconds); }
 
   private:
     static std::string DefaultDescription() {
@@ -99,6 +100,16 @@ class FaultyDriver : public db::Driver {
             return m_real->TableColumns(table);
         }
         bool IsReadOnly() const override { return m_real->IsReadOnly(); }
+        void BeginTransaction() override {
+            m_plan->Check("BEGIN");
+            m_real->BeginTransaction();
+        }
+        void CommitTransaction() override {
+            m_plan->Check("COMMIT");
+            m_real->CommitTransaction();
+        }
+        void RollbackTransaction() override { m_real->RollbackTransaction(); }
+        bool IsTransactionLost() const override { return m_real->IsTransactionLost(); }
 
       private:
         std::shared_ptr<db::Connection> m_real;
