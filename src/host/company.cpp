@@ -277,8 +277,8 @@ bool OpenCompany(const std::string& dir, std::string& error) {
     auto session = std::make_unique<Session>();
     session->folder = folder;
     LoadApplication(ini, session->app);
-    db::CurrentDriver().SetLockWait(ini.Number("Host", "LockWait", kDefaultLockWaitMs));
     try {
+        db::CurrentDriver().SetLockWait(ini.Number("Host", "LockWait", kDefaultLockWaitMs));
         OpenDatabases(*session);
         LoadServiceSwitch(*session, companyCode);
     } catch (const CDaoException& e) {
