@@ -19,8 +19,6 @@ inline constexpr int PRIXEL_NO_CONNECTION = 11;
 
 // The time-out timer's id; the toaster uses the same id on its own window.
 inline constexpr unsigned PRIXEL_TIMER_ID = 987654321;
-// A saved document of this size or more is refused.
-inline constexpr std::size_t PRIXEL_MAX_DOCUMENT = 10000000;
 
 class CPrixelWebDlg : public CDialog {
   public:

@@ -4,12 +4,18 @@
 // document, and the current document's markup as bytes. Adapters: the HTTPS browser (libcurl), the
 // desktop browser, and an in-memory fake for tests.
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 class CWnd;
+
+// The web exchange dialog refuses a saved document of this size or more. A browser need not hold
+// more of a document: once it has this many bytes of it (decompressed) it may stop loading it and
+// keep those, which the dialog refuses all the same.
+inline constexpr std::size_t PRIXEL_MAX_DOCUMENT = 10000000;
 
 class CWebBrowser2 {
   public:

@@ -6,6 +6,7 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -35,7 +36,8 @@ class HttpsServer {
             m_targets.push_back(request.target);
             m_clientPorts.insert(request.remote_port);
             response.status = m_status;
-            response.set_content(m_body, "text/html; charset=windows-1252");
+            response.set_content(m_body, m_contentType);
+            if (!m_encoding.empty()) response.set_header("Content-Encoding", m_encoding);
             if (!m_keepConnections) response.set_header("Connection", "close");
         });
         m_port = m_server.bind_to_any_port(host);
@@ -53,6 +55,13 @@ class HttpsServer {
     void Answer(int status, const std::string& body) {
         std::lock_guard lock(m_mutex);
         m_status = status;
+        m_body = body;
+    }
+    // A body already encoded (gzip), sent as it is.
+    void AnswerEncoded(const std::string& encoding, const std::string& body) {
+        std::lock_guard lock(m_mutex);
+        m_encoding = encoding;
+        m_contentType = "application/octet-stream";
         m_body = body;
     }
     void KeepConnections(bool keep) {
@@ -77,6 +86,8 @@ class HttpsServer {
     int m_status = 200;
     bool m_keepConnections = false;
     std::string m_body = "<HTML><BODY><PRE>ok</PRE></BODY></HTML>";
+    std::string m_contentType = "text/html; charset=windows-1252";
+    std::string m_encoding;
     std::vector<std::string> m_targets;
     std::set<int> m_clientPorts;
 };
@@ -102,6 +113,26 @@ class QuietPort {
     int m_socket;
     int m_port = 0;
 };
+
+// size bytes of 'x' in the gzip format: a few kilobytes for megabytes of page.
+std::string GzipOfRepeatedBytes(std::size_t size) {
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
+    const std::string chunk(1 << 20, 'x');
+    std::string out(deflateBound(&stream, size), '\0');
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    for (std::size_t left = size; left > 0;) {
+        const std::size_t n = std::min(left, chunk.size());
+        left -= n;
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(chunk.data()));
+        stream.avail_in = static_cast<uInt>(n);
+        deflate(&stream, left == 0 ? Z_FINISH : Z_NO_FLUSH);
+    }
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
+}
 
 }  // namespace
 
@@ -154,6 +185,15 @@ TEST_F(CurlBrowserTest, PageIsSavedByteForByteAndCompletionNamesTheAddress) {
     RunUntilCompleted();
     EXPECT_EQ(m_completed[0], server.Url("/page"));
     EXPECT_EQ(browser->SaveDocument(), page);
+}
+
+TEST_F(CurlBrowserTest, CompressedPageIsCutWhereTheDialogWouldRefuseIt) {
+    HttpsServer server(*s_certificates);
+    server.AnswerEncoded("gzip", GzipOfRepeatedBytes(PRIXEL_MAX_DOCUMENT - 1));
+    EXPECT_EQ(Fetch(server.Url("/p")), std::string(PRIXEL_MAX_DOCUMENT - 1, 'x'));
+
+    server.AnswerEncoded("gzip", GzipOfRepeatedBytes(4 * PRIXEL_MAX_DOCUMENT));
+    EXPECT_EQ(Fetch(server.Url("/p")), std::string(PRIXEL_MAX_DOCUMENT, 'x'));
 }
 
 TEST_F(CurlBrowserTest, AddressIsSentEncodedAndAnErrorStatusCompletesWithTheServersBody) {

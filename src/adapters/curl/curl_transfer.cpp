@@ -1,10 +1,12 @@
 #include "adapters/curl/curl_transfer.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
 #include "adapters/curl/ca_bundle.h"
 #include "adapters/curl/error_page.h"
+#include "connection/web_browser.h"
 #include "platform/text.h"
 
 namespace {
@@ -33,13 +35,20 @@ void CurlTransfer::Finish(CURLcode result) {
 }
 
 std::string CurlTransfer::Document() const {
-    if (m_result == CURLE_OK) return m_body;
+    if (m_result == CURLE_OK || m_bTooLarge) return m_body;
     return ErrorPage(m_error[0] != '\0' ? m_error : curl_easy_strerror(m_result.value()));
 }
 
+// libcurl hands the body over decompressed: the limit applies to what the page will hold, and a
+// small compressed answer cannot make the browser take more memory than the dialog accepts.
 std::size_t CurlTransfer::Receive(char* data, std::size_t size, std::size_t count, void* self) {
-    static_cast<CurlTransfer*>(self)->m_body.append(data, size * count);
-    return size * count;
+    auto* transfer = static_cast<CurlTransfer*>(self);
+    const std::size_t received = size * count;
+    const std::size_t room = PRIXEL_MAX_DOCUMENT - transfer->m_body.size();
+    transfer->m_body.append(data, std::min(received, room));
+    if (received < room) return received;
+    transfer->m_bTooLarge = true;
+    return 0;  // stops the transfer
 }
 
 void CurlTransfer::SetOptions(const std::string& address) {

@@ -22,7 +22,8 @@ class CurlTransfer {
     void Finish(CURLcode result);
     bool IsFinished() const { return m_result.has_value(); }
     // Once finished: the body the server sent, whatever its status, or the error page when no
-    // answer could be had.
+    // answer could be had. A body that reaches PRIXEL_MAX_DOCUMENT bytes once decompressed ends
+    // the transfer there, and its first PRIXEL_MAX_DOCUMENT bytes are the document.
     std::string Document() const;
 
   private:
@@ -36,5 +37,6 @@ class CurlTransfer {
     std::string m_body;
     char m_error[CURL_ERROR_SIZE] = {};
     std::optional<CURLcode> m_result;
+    bool m_bTooLarge = false;
     curl_slist* m_connectTo = nullptr;
 };
