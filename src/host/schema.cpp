@@ -45,7 +45,8 @@ std::string LibrarySchema() {
            "Fournisseur TEXT, DateTarif TEXT, PrefixeFabricant TEXT, PrixTarif REAL, "
            "Remise REAL, MontantFournisseur REAL, QteConditionnement REAL);"
            "CREATE UNIQUE INDEX IF NOT EXISTS Catalogue_TypeCodeFournisseur "
-           "ON Catalogue (Type, Code, Fournisseur);";
+           "ON Catalogue (Type, Code, Fournisseur);"
+           "CREATE INDEX IF NOT EXISTS Catalogue_TypeCodeOrdre ON Catalogue (Type, Code, Ordre);";
 }
 
 std::string StudyTable(const std::string& name) {

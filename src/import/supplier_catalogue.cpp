@@ -165,20 +165,28 @@ int CSupplierCatalogue::FindRow(int i) {
 }
 
 void CSupplierCatalogue::AddRow(int i) {
-    const auto sql = BuildQuery(kArticleRows, m_nType, m_strCode);
-    if (!sql || !OpenCatalogue(*sql)) return;
     try {
-        if (!m_pCataSet->IsBOF() || !m_pCataSet->IsEOF()) {
-            m_pCataSet->MoveLast();
-            m_nOrder = m_pCataSet->m_nOrdre + 1;
-        }
+        if (!ReadNextOrder()) return;
         m_pCataSet->AddNew();
         FillRow(i);
         m_pCataSet->m_nOrdre = static_cast<short>(m_nOrder);
         m_pCataSet->Update();
+        ++m_nOrder;
     } catch (const CDaoException& e) {
         ShowDaoError(e);
     }
+}
+
+bool CSupplierCatalogue::ReadNextOrder() {
+    if (m_bOrderRead) return true;
+    const auto sql = BuildQuery(kArticleRows, m_nType, m_strCode);
+    if (!sql || !OpenCatalogue(*sql)) return false;
+    if (!m_pCataSet->IsBOF() || !m_pCataSet->IsEOF()) {
+        m_pCataSet->MoveLast();
+        m_nOrder = m_pCataSet->m_nOrdre + 1;
+    }
+    m_bOrderRead = true;
+    return true;
 }
 
 void CSupplierCatalogue::UpdateRow(int i) {

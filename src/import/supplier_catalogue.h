@@ -37,6 +37,9 @@ class CSupplierCatalogue : public CPrixelObject {
     // or the query failed.
     int FindRow(int i);
     void AddRow(int i);
+    // Sets m_nOrder after the article's last row, read once: the rows this object adds then follow
+    // one another without reading the article's rows again.
+    bool ReadNextOrder();
     void UpdateRow(int i);
     void FillRow(int i);
     double Discount(int i) const;
@@ -44,6 +47,7 @@ class CSupplierCatalogue : public CPrixelObject {
     int m_nCount = 0;
     int m_nType = 0;
     int m_nOrder = 1;
+    bool m_bOrderRead = false;
     std::string m_strCode;
     std::string m_strMakerPrefix;
     std::string m_strTariffDate;

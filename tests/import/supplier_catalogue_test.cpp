@@ -156,4 +156,23 @@ TEST_F(SupplierCatalogueTest, AFailedStatementIsShownAndTheOtherSuppliersAreWrit
     EXPECT_EQ(Messages().size(), 3u);
 }
 
+// An article with thousands of suppliers is written in time proportional to their number: the
+// rows read and written grow as the suppliers do.
+TEST_F(SupplierCatalogueTest, RowsWorkedGrowInProportionToTheSuppliers) {
+    const auto steps = [this](int count) {
+        std::string suppliers, coefficients;
+        for (int i = 0; i < count; ++i) {
+            suppliers += "F" + std::to_string(i) + "|";
+            coefficients += "0.5|";
+        }
+        m_library.Execute("DELETE FROM Catalogue");
+        const dbtest::FaultyDriver& counting = Faulty();
+        Article(suppliers, coefficients)->Write();
+        return counting.Steps();
+    };
+    const long few = steps(300);
+    EXPECT_LT(steps(600), 3 * few);
+    EXPECT_EQ(Stored().size(), 600u);
+}
+
 }  // namespace

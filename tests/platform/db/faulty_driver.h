@@ -46,6 +46,8 @@ class FaultyDriver : public db::Driver {
     }
     // Statements prepared or executed through this driver so far.
     int Statements() const { return m_plan->seen; }
+    // Rows read and writes made by the statements prepared through this driver so far.
+    long Steps() const { return m_plan->steps; }
 
     std::shared_ptr<db::Connection> Open(const std::string& path, bool readOnly) override {
         if (m_plan->open) throw *m_plan->open;
@@ -64,6 +66,7 @@ class FaultyDriver : public db::Driver {
 
     struct Plan {
         int seen = 0;
+        long steps = 0;
         int countdown = 0;
         std::optional<CDaoException> nth;
         std::string piece;
@@ -81,6 +84,25 @@ class FaultyDriver : public db::Driver {
         }
     };
 
+    class Statement : public db::Statement {
+      public:
+        Statement(std::unique_ptr<db::Statement> real, std::shared_ptr<Plan> plan)
+            : m_real(std::move(real)), m_plan(std::move(plan)) {}
+        void Bind(int index, const db::Value& value) override { m_real->Bind(index, value); }
+        bool Step() override {
+            ++m_plan->steps;
+            return m_real->Step();
+        }
+        void Reset() override { m_real->Reset(); }
+        int ColumnCount() const override { return m_real->ColumnCount(); }
+        std::string ColumnName(int column) const override { return m_real->ColumnName(column); }
+        db::Value Column(int column) const override { return m_real->Column(column); }
+
+      private:
+        std::unique_ptr<db::Statement> m_real;
+        std::shared_ptr<Plan> m_plan;
+    };
+
     class Connection : public db::Connection {
       public:
         Connection(std::shared_ptr<db::Connection> real, std::shared_ptr<Plan> plan)
@@ -88,7 +110,7 @@ class FaultyDriver : public db::Driver {
 
         std::unique_ptr<db::Statement> Prepare(const std::string& jetSql) override {
             m_plan->Check(jetSql);
-            return m_real->Prepare(jetSql);
+            return std::make_unique<Statement>(m_real->Prepare(jetSql), m_plan);
         }
         void Execute(const std::string& jetSql) override {
             m_plan->Check(jetSql);
