@@ -18,15 +18,16 @@ class HostServiceTest : public testing::Test {
                   "Dossier de société créé : " + m_company + "\n");
     }
 
+    // The shell command that runs the host program on the company.
+    std::string HostCommand(const std::string& arguments) const {
+        return "PRIXEL_CA_FILE='" + m_service.CaFile() +
+               "' PRIXEL_CONNECT_TO='localhost:443:127.0.0.1:" + std::to_string(m_service.Port()) +
+               "' " + PRIXEL_HOST_EXE + " --data '" + m_company + "' " + arguments;
+    }
     // Runs the host program on the company; answers its standard output, and its standard
     // error too when both is set.
     std::string Host(const std::string& arguments, bool both = false) {
-        const std::string environment =
-            "PRIXEL_CA_FILE='" + m_service.CaFile() +
-            "' PRIXEL_CONNECT_TO='localhost:443:127.0.0.1:" + std::to_string(m_service.Port()) +
-            "' ";
-        return CommandOutput(environment + PRIXEL_HOST_EXE + " --data '" + m_company + "' " +
-                             arguments + (both ? " 2>&1" : " 2>/dev/null"));
+        return CommandOutput(HostCommand(arguments) + (both ? " 2>&1" : " 2>/dev/null"));
     }
     // What the service's admin page at pathAndQuery shows.
     std::string Admin(const std::string& pathAndQuery) {

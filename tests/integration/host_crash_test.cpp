@@ -1,0 +1,69 @@
+// The host program killed at random moments of a large import: the library stays sound and holds
+// the answer's articles all or none.
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "integration/host_service_fixture.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr int kArticles = 400;
+constexpr int kKills = 6;
+
+class HostCrashTest : public HostServiceTest {
+  protected:
+    // Starts the host program on the company; answers its process id.
+    pid_t StartHost(const std::string& arguments) const {
+        const std::string command = "exec " + HostCommand(arguments) + " >/dev/null 2>&1";
+        const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+        pid_t pid = 0;
+        posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ);
+        return pid;
+    }
+    std::string CatalogueCodes(int count) {
+        std::string codes = CommandOutput(
+            "sqlite3 '" + m_dir.File("data/catalogue.sqlite") +
+            "' \"SELECT group_concat(code, ',') FROM (SELECT code FROM articles WHERE withdrawn "
+            "= 0 LIMIT " +
+            std::to_string(count) + ")\"");
+        if (!codes.empty()) codes.pop_back();
+        return codes;
+    }
+};
+
+TEST_F(HostCrashTest, KilledDuringALargeImportTheLibraryIsSoundAndHoldsAllOrNone) {
+    const std::string codes = CatalogueCodes(kArticles);
+    const std::string all = std::to_string(kArticles) + "\n";
+    std::mt19937 draw(std::random_device{}());
+    // From before the exchange to after the import's end on a loaded machine.
+    std::uniform_int_distribution<int> moment(0, 6000);
+    int whole = 0;
+    for (int run = 0; run < kKills; ++run) {
+        const pid_t host = StartHost("refresh " + codes);
+        std::this_thread::sleep_for(std::chrono::milliseconds(moment(draw)));
+        kill(host, SIGKILL);
+        waitpid(host, nullptr, 0);
+        EXPECT_EQ(Sql("prixel/Bib.mdb", "PRAGMA integrity_check"), "ok\n");
+        const std::string rows = Sql("prixel/Bib.mdb", "SELECT count(*) FROM BXMX");
+        EXPECT_TRUE(rows == "0\n" || rows == all) << rows;
+        whole += rows == all;
+        const std::string suppliers =
+            Sql("prixel/Bib.mdb", "SELECT count(DISTINCT Code) FROM Catalogue");
+        EXPECT_EQ(suppliers == "0\n", rows == "0\n") << suppliers;
+        Sql("prixel/Bib.mdb",
+            "DELETE FROM BXMX; DELETE FROM Catalogue; DELETE FROM Fabricant; DELETE FROM Famille");
+    }
+    RecordProperty("kills", kKills);
+    RecordProperty("imports_whole", whole);
+}
+
+}  // namespace
