@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "adapters/sqlite/sqlite_driver.h"
+#include "adapters/wx/wx_backend.h"
 #include "platform/db/driver.h"
 #include "platform/ui/backend.h"
 #include "platform/ui/headless/headless_backend.h"
@@ -21,12 +22,24 @@ std::shared_ptr<ui::Backend> HeadlessOnRealClock() {
     return std::make_shared<ui::HeadlessBackend>(clock);
 }
 
+std::shared_ptr<ui::Backend> Desktop(const DesktopOptions& options) {
+    std::shared_ptr<WxBackend> backend = WxBackend::Start();
+    if (!backend) return nullptr;
+    backend->SetScripted(options.scripted);
+    if (!options.pictureFolder.empty()) backend->SavePictures(options.pictureFolder);
+    return backend;
+}
+
 }  // namespace
 
-void Compose(Screen screen) {
+bool Compose(Screen screen, const DesktopOptions& desktop) {
+    std::shared_ptr<ui::Backend> backend =
+        screen == Screen::Desktop ? Desktop(desktop) : HeadlessOnRealClock();
+    if (!backend) return false;
     db::ReplaceDriver(SqliteDriver::Shared());
-    ui::ReplaceBackend(HeadlessOnRealClock());
+    ui::ReplaceBackend(std::move(backend));
     Composed() = screen;
+    return true;
 }
 
 void EnsureComposed() {

@@ -32,7 +32,7 @@ std::string PickLinkOf(const std::string& page, const std::string& code) {
     return text::Replace(text::Mid(page, start, end - start), "&amp;", "&");
 }
 
-void PickOnCataloguePage(HeadlessHost& host, const std::vector<std::string>& codes) {
+void PickOnCataloguePage(HostScreen& host, const std::vector<std::string>& codes) {
     if (codes.empty()) {
         host.User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
         return;

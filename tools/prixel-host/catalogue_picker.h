@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "headless_host.h"
+#include "host_screen.h"
 
-void PickOnCataloguePage(HeadlessHost& host, const std::vector<std::string>& codes);
+void PickOnCataloguePage(HostScreen& host, const std::vector<std::string>& codes);
 
 // The address of the pick link of code's row in a catalogue page, relative to
 // the server, or empty when the page shows no such row.

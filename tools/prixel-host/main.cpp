@@ -9,8 +9,8 @@
 
 #include "adapters/composition.h"
 #include "contact_commands.h"
-#include "headless_host.h"
 #include "host/company.h"
+#include "host_screen.h"
 #include "module/prixel_ctrl.h"
 #include "platform/db/dao.h"
 #include "platform/system.h"
@@ -25,6 +25,8 @@ struct Options {
     std::string dir;
     std::string answer;
     bool noRecord = false;
+    bool gui = false;
+    std::string screenshots;
 };
 
 void Fail(const std::string& cp1252) {
@@ -56,6 +58,15 @@ int Show(const Options& options, const std::string& table) {
     return 0;
 }
 
+// Real windows with --gui when a display can be opened; without one, the command runs headless.
+void ComposeScreen(const Options& options) {
+    if (options.gui && adapters::Compose(adapters::Screen::Desktop, {true, options.screenshots}))
+        return;
+    if (options.gui)
+        Fail(text::FromUtf8("aucun écran n'est disponible : la commande s'exécute sans fenêtres"));
+    adapters::Compose(adapters::Screen::Headless);
+}
+
 std::optional<int> Answer(const std::string& answer) {
     if (answer == "yes") return IDYES;
     if (answer == "no") return IDNO;
@@ -80,9 +91,12 @@ int WithCompany(const Options& options, Work work) {
 template <class Work>
 int WithFacade(const Options& options, Work work) {
     return WithCompany(options, [&] {
-        HeadlessHost host(Answer(options.answer));
+        HostScreen host(Answer(options.answer));
         CPrixelCtrl prixel;
-        return work(prixel, host);
+        const int code = work(prixel, host);
+        // On the desktop the person sees the end-of-work toaster before the program leaves.
+        if (options.gui) host.WaitForToaster();
+        return code;
     });
 }
 
@@ -97,7 +111,7 @@ int SetSwitch(const Options& options, const std::string& state) {
 }
 
 int Status(const Options& options) {
-    return WithFacade(options, [](CPrixelCtrl& prixel, HeadlessHost&) {
+    return WithFacade(options, [](CPrixelCtrl& prixel, HostScreen&) {
         std::cout << RecordingStateName(prixel.GetRecordingState()) << '\n'
                   << prixel.GetArticleUpToDateCount() << '\n';
         return 0;
@@ -130,6 +144,9 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({"yes", "no"}));
     app.add_flag("--no-record", options.noRecord,
                  "do not record the customer before talking to the service");
+    app.add_flag("--gui", options.gui, "run with real windows on the display");
+    app.add_option("--screenshots", options.screenshots,
+                   "with --gui, save a PNG of each window once drawn into this folder");
 
     host::CompanyOptions company;
     CLI::App* init = app.add_subcommand("init", "create the company folder");
@@ -210,7 +227,7 @@ int main(int argc, char** argv) {
         ->alias("product");
 
     CLI11_PARSE(app, argc, argv);
-    adapters::Compose(adapters::Screen::Headless);
+    ComposeScreen(options);
     if (init->parsed()) return Init(options, company);
     if (show->parsed()) return Show(options, table);
     if (status->parsed()) return Status(options);
@@ -220,7 +237,7 @@ int main(int argc, char** argv) {
         return WithCompany(options, [&] { return ImportContacts(family, file); });
     if (setSwitch->parsed()) return SetSwitch(options, switchState);
     command.recordFirst = !options.noRecord;
-    return WithFacade(options, [&command](CPrixelCtrl& prixel, HeadlessHost& host) {
+    return WithFacade(options, [&command](CPrixelCtrl& prixel, HostScreen& host) {
         return RunServiceCommand(prixel, host, command);
     });
 }

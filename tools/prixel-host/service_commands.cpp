@@ -19,11 +19,11 @@ std::vector<std::string> ToCp1252(const std::vector<std::string>& utf8) {
 
 // The person reads the sheet or the page once it has loaded, then leaves with
 // Quitter.
-void LeaveWhenLoaded(HeadlessHost& host) {
+void LeaveWhenLoaded(HostScreen& host) {
     host.User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
 }
 
-void OpenSheet(CPrixelCtrl& prixel, HeadlessHost& host, const std::string& name,
+void OpenSheet(CPrixelCtrl& prixel, HostScreen& host, const std::string& name,
                const std::vector<std::string>& t) {
     LeaveWhenLoaded(host);
     if (name == "sheet-article") prixel.OpenArticleSheet(t.at(0), t.at(1), t.at(2), t.at(3));
@@ -31,7 +31,7 @@ void OpenSheet(CPrixelCtrl& prixel, HeadlessHost& host, const std::string& name,
     if (name == "sheet-product") prixel.OpenProductSheet(t.at(0), t.at(1), t.at(2));
 }
 
-void Browse(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceCommand& command) {
+void Browse(CPrixelCtrl& prixel, HostScreen& host, const ServiceCommand& command) {
     PickOnCataloguePage(host, command.picks);
     std::list<std::string> codes;
     const int count =
@@ -57,7 +57,7 @@ const char* RecordingStateName(int state) {
     return "?";
 }
 
-int RunServiceCommand(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceCommand& command) {
+int RunServiceCommand(CPrixelCtrl& prixel, HostScreen& host, const ServiceCommand& command) {
     const std::vector<std::string> texts = ToCp1252(command.texts);
     // The folder switch records the customer itself when it switches the service on.
     const bool talksToService =

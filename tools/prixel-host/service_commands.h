@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "headless_host.h"
+#include "host_screen.h"
 
 class CPrixelCtrl;
 
@@ -25,6 +25,6 @@ struct ServiceCommand {
     std::vector<std::string> makers;
 };
 
-int RunServiceCommand(CPrixelCtrl& prixel, HeadlessHost& host, const ServiceCommand& command);
+int RunServiceCommand(CPrixelCtrl& prixel, HostScreen& host, const ServiceCommand& command);
 
 const char* RecordingStateName(int state);

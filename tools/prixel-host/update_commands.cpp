@@ -43,7 +43,7 @@ const char* UpdateStateName(int state) {
     return "?";
 }
 
-int CheckTariffs(CPrixelCtrl& prixel, HeadlessHost& host) {
+int CheckTariffs(CPrixelCtrl& prixel, HostScreen& host) {
     const CPrixelCtrl::PrixelUpdateState state = prixel.IsUpToDate();
     std::vector<ListedMaker> rows;
     if (state == CPrixelCtrl::PrixelOutOfDate) {
@@ -58,7 +58,7 @@ int CheckTariffs(CPrixelCtrl& prixel, HeadlessHost& host) {
     return 0;
 }
 
-int UpdateTariffs(CPrixelCtrl& prixel, HeadlessHost& host, bool all,
+int UpdateTariffs(CPrixelCtrl& prixel, HostScreen& host, bool all,
                   const std::vector<std::string>& makers) {
     const CPrixelCtrl::PrixelUpdateState state = prixel.IsUpToDate();
     std::cout << UpdateStateName(state) << '\n';

@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "headless_host.h"
+#include "host_screen.h"
 
 class CPrixelCtrl;
 
 // Prints the check's state, the number of out-of-date makers, the number of out-of-date
 // articles, then "name<TAB>count" for each maker the update dialog lists.
-int CheckTariffs(CPrixelCtrl& prixel, HeadlessHost& host);
+int CheckTariffs(CPrixelCtrl& prixel, HostScreen& host);
 
 // Checks, then refreshes every maker (all) or the makers named by identifier or name, in turn.
 // Prints the check's state and, when the dialog was opened, what OpenUpdate answered.
-int UpdateTariffs(CPrixelCtrl& prixel, HeadlessHost& host, bool all,
+int UpdateTariffs(CPrixelCtrl& prixel, HostScreen& host, bool all,
                   const std::vector<std::string>& makers);
 
 // One text: the request parameter as it is; four: maker, prefix, reference and tariff date.

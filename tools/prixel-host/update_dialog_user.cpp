@@ -8,17 +8,16 @@
 namespace {
 
 // The dialog on show, not one whose modal loop has ended and is about to go.
-bool UpdateDialogShown(const ui::HeadlessBackend& backend) {
-    const ui::WindowModel* dialog = backend.FindDialog(IDD_PRIXEL_UPDATE);
-    return dialog != nullptr && dialog->visible && !dialog->modalEnded;
+bool UpdateDialogShown(const ui::Automation& hand) {
+    return hand.ShownDialog(IDD_PRIXEL_UPDATE) != 0;
 }
 
-void ClickRowNamed(ui::HeadlessBackend& backend, const std::string& name) {
-    const std::vector<ListedMaker> rows = ShownUpdateList(backend);
+void ClickRowNamed(ui::Automation& hand, const std::string& name) {
+    const std::vector<ListedMaker> rows = ShownUpdateList(hand);
     for (size_t row = 0; row < rows.size(); ++row) {
         if (rows[row].name == name) {
-            backend.ClickListRow(backend.FindDialog(IDD_PRIXEL_UPDATE)->handle, IDC_UPDATE_LIST,
-                                 static_cast<int>(row));
+            hand.ClickListRow(hand.ShownDialog(IDD_PRIXEL_UPDATE), IDC_UPDATE_LIST,
+                              static_cast<int>(row));
             return;
         }
     }
@@ -28,39 +27,37 @@ void ClickRowNamed(ui::HeadlessBackend& backend, const std::string& name) {
 
 }  // namespace
 
-std::vector<ListedMaker> ShownUpdateList(const ui::HeadlessBackend& backend) {
+std::vector<ListedMaker> ShownUpdateList(const ui::Automation& hand) {
     std::vector<ListedMaker> rows;
-    const ui::WindowModel* list = backend.FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST);
-    if (list == nullptr) return rows;
-    for (const ui::ListRow& row : list->rows) {
-        rows.push_back(
-            {row.texts.empty() ? "" : row.texts[0], row.texts.size() < 2 ? "" : row.texts[1]});
-    }
+    const ui::Backend& backend = ui::CurrentBackend();
+    const ui::Hwnd list = backend.GetControl(hand.NewestDialog(IDD_PRIXEL_UPDATE), IDC_UPDATE_LIST);
+    for (int row = 0; row < backend.GetItemCount(list); ++row)
+        rows.push_back({backend.GetItemText(list, row, 0), backend.GetItemText(list, row, 1)});
     return rows;
 }
 
-void ReadUpdateList(HeadlessHost& host, std::vector<ListedMaker>& rows) {
-    ui::HeadlessBackend& backend = host.Backend();
-    const auto shown = [&backend] { return UpdateDialogShown(backend); };
+void ReadUpdateList(HostScreen& host, std::vector<ListedMaker>& rows) {
+    ui::Automation& hand = host.Hand();
+    const auto shown = [&hand] { return UpdateDialogShown(hand); };
     host.User()
         .Do(
-            IDD_PRIXEL_UPDATE, [&backend, &rows] { rows = ShownUpdateList(backend); }, shown)
+            IDD_PRIXEL_UPDATE, [&hand, &rows] { rows = ShownUpdateList(hand); }, shown)
         .Press(IDD_PRIXEL_UPDATE, IDC_PRIXEL_QUITTER, shown);
 }
 
-void RefreshAllMakers(HeadlessHost& host) {
-    ui::HeadlessBackend& backend = host.Backend();
+void RefreshAllMakers(HostScreen& host) {
+    ui::Automation& hand = host.Hand();
     host.User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ALL,
-                      [&backend] { return UpdateDialogShown(backend); });
+                      [&hand] { return UpdateDialogShown(hand); });
 }
 
-void RefreshMakersNamed(HeadlessHost& host, const std::vector<std::string>& names) {
-    ui::HeadlessBackend& backend = host.Backend();
-    const auto shown = [&backend] { return UpdateDialogShown(backend); };
+void RefreshMakersNamed(HostScreen& host, const std::vector<std::string>& names) {
+    ui::Automation& hand = host.Hand();
+    const auto shown = [&hand] { return UpdateDialogShown(hand); };
     for (const std::string& name : names) {
         host.User()
             .Do(
-                IDD_PRIXEL_UPDATE, [&backend, name] { ClickRowNamed(backend, name); }, shown)
+                IDD_PRIXEL_UPDATE, [&hand, name] { ClickRowNamed(hand, name); }, shown)
             .Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE, shown);
     }
     host.User().Press(IDD_PRIXEL_UPDATE, IDC_PRIXEL_QUITTER, shown);

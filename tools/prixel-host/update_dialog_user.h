@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "headless_host.h"
+#include "host_screen.h"
 
 // One row of the update list: the maker's name and its count of out-of-date materials (CP1252).
 struct ListedMaker {
@@ -15,14 +15,14 @@ struct ListedMaker {
 };
 
 // Reads the list into rows when the dialog shows, then presses Quitter.
-void ReadUpdateList(HeadlessHost& host, std::vector<ListedMaker>& rows);
+void ReadUpdateList(HostScreen& host, std::vector<ListedMaker>& rows);
 
 // Presses "Tout Actualiser".
-void RefreshAllMakers(HeadlessHost& host);
+void RefreshAllMakers(HostScreen& host);
 
 // For each name (CP1252), clicks the row that shows it and presses "Actualiser"; a name the list
 // does not show is reported on standard error and skipped. Then presses Quitter.
-void RefreshMakersNamed(HeadlessHost& host, const std::vector<std::string>& names);
+void RefreshMakersNamed(HostScreen& host, const std::vector<std::string>& names);
 
 // The rows of the update list shown, or none.
-std::vector<ListedMaker> ShownUpdateList(const ui::HeadlessBackend& backend);
+std::vector<ListedMaker> ShownUpdateList(const ui::Automation& hand);

@@ -33,6 +33,7 @@ class CurlBrowser : public CWebBrowser2, public ui::LoopSource, public ui::Brows
 
     std::string ShownDocument() const override;
     void FollowLink(const std::string& href) override;
+    bool IsLoading() const override { return m_transfer != nullptr; }
 
   private:
     void CompleteDocument();

@@ -14,6 +14,8 @@ class BrowserView {
     virtual std::string ShownDocument() const = 0;
     // Goes where a link of the page leads; href may be relative to the page's address.
     virtual void FollowLink(const std::string& href) = 0;
+    // A page is on its way: the person waits for it before he acts.
+    virtual bool IsLoading() const = 0;
 };
 
 }  // namespace ui

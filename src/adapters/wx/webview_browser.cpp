@@ -1,0 +1,196 @@
+#include "adapters/wx/webview_browser.h"
+
+#include <webkit2/webkit2.h>
+#include <wx/webview.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "adapters/curl/error_page.h"
+#include "adapters/wx/wx_backend.h"
+#include "platform/text.h"
+#include "platform/ui/wnd.h"
+
+namespace adapters {
+namespace {
+
+std::string HostOf(const std::string& url) {
+    const std::size_t start = url.find("://");
+    if (start == std::string::npos) return {};
+    const std::size_t from = start + 3;
+    const std::size_t end = url.find_first_of(":/?#", from);
+    return url.substr(from, end == std::string::npos ? std::string::npos : end - from);
+}
+
+// PRIXEL_CONNECT_TO ("HOST:PORT:ADDRESS:PORT", as for the HTTPS browser) sends the service's
+// host and port elsewhere; the view cannot be given another route, so the address is rewritten.
+std::string Routed(const std::string& url) {
+    const char* route = std::getenv("PRIXEL_CONNECT_TO");
+    if (route == nullptr) return url;
+    const std::vector<std::string> parts = text::Split(route, ':');
+    if (parts.size() != 4) return url;
+    const std::string to = "https://" + parts[2] + ":" + parts[3];
+    for (const std::string& from : {"https://" + parts[0] + ":" + parts[1],
+                                    parts[1] == "443" ? "https://" + parts[0] : std::string()}) {
+        if (from.empty() || url.compare(0, from.size(), from) != 0) continue;
+        const std::string rest = url.substr(from.size());
+        if (rest.empty() || rest[0] == '/' || rest[0] == '?') return to + rest;
+    }
+    return url;
+}
+
+// The text of a JavaScript string literal.
+std::string ScriptString(const std::string& utf8) {
+    std::string quoted = "'";
+    for (char c : utf8) {
+        if (c == '\\' || c == '\'') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "'";
+}
+
+// Whether certificate is issued for host by the authority in caFile.
+bool IssuedByAuthority(GTlsCertificate* certificate, const std::string& host, const char* caFile) {
+    GError* error = nullptr;
+    GTlsCertificate* authority = g_tls_certificate_new_from_file(caFile, &error);
+    if (authority == nullptr) {
+        g_clear_error(&error);
+        return false;
+    }
+    GSocketConnectable* identity = g_network_address_new(host.c_str(), 443);
+    const GTlsCertificateFlags flags = g_tls_certificate_verify(certificate, identity, authority);
+    g_object_unref(identity);
+    g_object_unref(authority);
+    return flags == 0;
+}
+
+gboolean ScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpointer self) {
+    return static_cast<WebViewBrowser*>(self)->OnScriptDialog() ? TRUE : FALSE;
+}
+
+gboolean TlsErrors(WebKitWebView*, gchar* uri, GTlsCertificate* certificate, GTlsCertificateFlags,
+                   gpointer self) {
+    return static_cast<WebViewBrowser*>(self)->OnTlsErrors(uri, certificate) ? TRUE : FALSE;
+}
+
+// The catalogue's pages are plain documents: drawn without GPU compositing, they show on every
+// display, a virtual one included. A choice made in the environment is kept.
+void DrawWithoutCompositing() {
+    setenv("WEBKIT_DISABLE_COMPOSITING_MODE", "1", 0);
+}
+
+}  // namespace
+
+std::unique_ptr<CWebBrowser2> MakeWebViewBrowser() {
+    return std::make_unique<WebViewBrowser>();
+}
+
+WebViewBrowser::WebViewBrowser() : m_alive(std::make_shared<Alive>(Alive{this})) {}
+
+WebViewBrowser::~WebViewBrowser() {
+    WxBackend* backend = WxBackend::Running();
+    if (backend && m_control != 0) backend->AttachBrowser(m_control, nullptr);
+    if (m_view != nullptr) {
+        g_signal_handlers_disconnect_by_data(View(), this);
+        m_view->Destroy();
+    }
+}
+
+void WebViewBrowser::Create(CWnd* parent, int controlId, DocumentComplete onComplete) {
+    WxBackend* backend = WxBackend::Running();
+    m_parent = parent != nullptr ? parent->GetSafeHwnd() : 0;
+    m_control = backend->GetControl(m_parent, controlId);
+    m_onComplete = std::make_shared<DocumentComplete>(std::move(onComplete));
+    wxWindow* place = backend->WindowOf(m_control);
+    DrawWithoutCompositing();
+    m_view = wxWebView::New(place, wxID_ANY, wxWebViewDefaultURLStr, wxPoint(0, 0),
+                            place->GetClientSize());
+    m_view->Bind(wxEVT_WEBVIEW_LOADED, &WebViewBrowser::OnLoaded, this);
+    m_view->Bind(wxEVT_WEBVIEW_ERROR, &WebViewBrowser::OnError, this);
+    g_signal_connect(View(), "script-dialog", G_CALLBACK(ScriptDialog), this);
+    g_signal_connect(View(), "load-failed-with-tls-errors", G_CALLBACK(TlsErrors), this);
+    backend->AttachBrowser(m_control, this);
+}
+
+void WebViewBrowser::Navigate(const std::string& url) {
+    const std::string routed = Routed(url);
+    if (m_serviceHost.empty()) m_serviceHost = HostOf(routed);
+    m_loading = true;
+    m_retryPending = false;
+    m_view->LoadURL(wxString::FromUTF8(text::ToUtf8(routed)));
+}
+
+void WebViewBrowser::FollowLink(const std::string& href) {
+    m_loading = true;
+    m_view->RunScriptAsync(
+        "for (const link of document.links) { if (link.getAttribute('href') === " +
+        wxString::FromUTF8(ScriptString(text::ToUtf8(href))) + ") { link.click(); break; } }");
+}
+
+// A certificate that the service's authority issued for the service's host is let through once,
+// and the page is asked for again.
+bool WebViewBrowser::OnTlsErrors(const std::string& uri, GTlsCertificate* certificate) {
+    const char* caFile = std::getenv("PRIXEL_CA_FILE");
+    const std::string host = HostOf(uri);
+    if (caFile == nullptr || *caFile == '\0' || host != m_serviceHost) return false;
+    if (!IssuedByAuthority(certificate, host, caFile)) return false;
+    webkit_web_context_allow_tls_certificate_for_host(webkit_web_view_get_context(View()),
+                                                      certificate, host.c_str());
+    m_retryPending = true;
+    std::weak_ptr<Alive> alive = m_alive;
+    m_view->CallAfter([alive, uri] {
+        if (auto self = alive.lock()) self->browser->Navigate(text::FromUtf8(uri));
+    });
+    return true;
+}
+
+// The view also tells of its first empty page and of the end of a load that failed; neither is a
+// document the dialog waits for.
+void WebViewBrowser::OnLoaded(wxWebViewEvent& event) {
+    if (!m_loading || m_retryPending || event.GetURL() == wxWebViewDefaultURLStr) return;
+    WebKitWebResource* resource = webkit_web_view_get_main_resource(View());
+    if (resource == nullptr) {
+        Complete(ErrorPage("no main resource"));
+        return;
+    }
+    webkit_web_resource_get_data(resource, nullptr, MainResourceRead,
+                                 new std::weak_ptr<Alive>(m_alive));
+}
+
+void WebViewBrowser::MainResourceRead(GObject* resource, GAsyncResult* result, void* alive) {
+    std::unique_ptr<std::weak_ptr<Alive>> owner(static_cast<std::weak_ptr<Alive>*>(alive));
+    gsize length = 0;
+    GError* error = nullptr;
+    guchar* bytes =
+        webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(resource), result, &length, &error);
+    std::string document = bytes != nullptr
+                               ? std::string(reinterpret_cast<const char*>(bytes), length)
+                               : ErrorPage("unreadable page");
+    g_free(bytes);
+    g_clear_error(&error);
+    std::shared_ptr<Alive> self = owner->lock();
+    if (self && self->browser->m_loading) self->browser->Complete(std::move(document));
+}
+
+void WebViewBrowser::OnError(wxWebViewEvent& event) {
+    if (!m_loading || m_retryPending) return;
+    Complete(ErrorPage(std::string(event.GetString().ToUTF8())));
+}
+
+void WebViewBrowser::Complete(std::string document) {
+    m_document = std::move(document);
+    m_loading = false;
+    std::weak_ptr<DocumentComplete> onComplete = m_onComplete;
+    WxBackend* backend = WxBackend::Running();
+    backend->Post(m_parent, [onComplete,
+                             url = text::FromUtf8(std::string(m_view->GetCurrentURL().ToUTF8()))] {
+        if (std::shared_ptr<DocumentComplete> tell = onComplete.lock(); tell && *tell) (*tell)(url);
+    });
+    backend->PictureWhenDrawn(m_parent);
+}
+
+WebKitWebView* WebViewBrowser::View() const {
+    return static_cast<WebKitWebView*>(m_view->GetNativeBackend());
+}
+
+}  // namespace adapters
