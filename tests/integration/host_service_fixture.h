@@ -34,6 +34,14 @@ class HostServiceTest : public testing::Test {
         return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
                              std::to_string(m_service.Port()) + pathAndQuery + "'");
     }
+    // The codes a person sees first on the catalogue page for search, joined by ",".
+    std::string ShownCodes(const std::string& search, int count) {
+        return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
+                             std::to_string(m_service.Port()) + "/catalogue?stamp=t&q=" + search +
+                             "' | grep -o '<TR><TD>[^<]*</TD>' | sed 's/<TR><TD>//; s/<.TD>//' "
+                             "| head -" +
+                             std::to_string(count) + " | paste -sd, - | tr -d '\\n'");
+    }
     // sqlite3's answer to query on a database file of the company.
     std::string Sql(const std::string& file, const std::string& query) {
         return CommandOutput("sqlite3 '" + m_company + "/" + file + "' \"" + query + "\"");
@@ -43,6 +51,6 @@ class HostServiceTest : public testing::Test {
     }
 
     TempDir m_dir;
-    RunningService m_service{m_dir};
+    RunningService m_service{m_dir, "localhost"};
     std::string m_company = m_dir.File("company");
 };

@@ -12,15 +12,6 @@
 
 namespace {
 
-// The codes a person sees first on the catalogue page for search.
-std::string ShownCodes(const RunningService& service, const std::string& search, int count) {
-    return CommandOutput("curl -s --cacert '" + service.CaFile() + "' 'https://127.0.0.1:" +
-                         std::to_string(service.Port()) + "/catalogue?stamp=t&q=" + search +
-                         "' | grep -o '<TR><TD>[^<]*</TD>' | sed 's/<TR><TD>//; s/<.TD>//' "
-                         "| head -" +
-                         std::to_string(count) + " | paste -sd, - | tr -d '\\n'");
-}
-
 TEST_F(HostServiceTest, RecordingStoresTheIdentityTheServiceSent) {
     EXPECT_EQ(Host("record"), "PrixelRecorded\n");
     EXPECT_EQ(Stored("CustomerNumber").substr(0, 1), "C");
@@ -33,7 +24,7 @@ TEST_F(HostServiceTest, RecordingStoresTheIdentityTheServiceSent) {
 }
 
 TEST_F(HostServiceTest, PickedArticlesLandInTheLibraryWithTheirReferenceData) {
-    const std::string codes = ShownCodes(m_service, "plaque", 3);
+    const std::string codes = ShownCodes("plaque", 3);
     ASSERT_EQ(std::count(codes.begin(), codes.end(), ','), 2) << codes;
     std::string expected = codes + "\n3\n";
     std::replace(expected.begin(), expected.end(), ',', '\n');
@@ -72,7 +63,7 @@ TEST_F(HostServiceTest, EachRunBringingANewMakerGivesItAFamilyOfItsOwn) {
 }
 
 TEST_F(HostServiceTest, PickedArticlesGoToTheStudyOnRequest) {
-    const std::string codes = ShownCodes(m_service, "tube", 2);
+    const std::string codes = ShownCodes("tube", 2);
     EXPECT_TRUE(Host("browse --study --search tube --pick " + codes).ends_with("\n2\n"));
     EXPECT_EQ(Sql("Etude.mdb", "SELECT count(*) FROM EXmxPrixel WHERE PrixelCheck = 1"), "2\n");
     EXPECT_EQ(Sql("prixel/Bib.mdb", "SELECT count(*) FROM BXMX"), "0\n");

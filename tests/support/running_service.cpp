@@ -9,7 +9,8 @@
 
 extern char** environ;
 
-RunningService::RunningService(const TempDir& dir) : m_certs(dir.File("certs")) {
+RunningService::RunningService(const TempDir& dir, const std::string& advertise)
+    : m_certs(dir.File("certs")) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) return;
     posix_spawn_file_actions_t actions;
@@ -17,8 +18,10 @@ RunningService::RunningService(const TempDir& dir) : m_certs(dir.File("certs")) 
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
     const std::string data = dir.File("data");
-    std::vector<const char*> args = {PRIXEL_SERVICE_EXE, "--port", "0",          "--make-cert",
-                                     m_certs.c_str(),    "--data", data.c_str(), nullptr};
+    std::vector<const char*> args = {PRIXEL_SERVICE_EXE, "--port", "0",         "--make-cert",
+                                     m_certs.c_str(),    "--data", data.c_str()};
+    if (!advertise.empty()) args.insert(args.end(), {"--advertise", advertise.c_str()});
+    args.push_back(nullptr);
     posix_spawn(&m_pid, PRIXEL_SERVICE_EXE, &actions, nullptr,
                 const_cast<char* const*>(args.data()), environ);
     posix_spawn_file_actions_destroy(&actions);

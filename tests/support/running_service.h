@@ -10,7 +10,9 @@
 
 class RunningService {
   public:
-    explicit RunningService(const TempDir& dir);
+    // advertise: the name it gives itself in its answers, whatever address a browser reached it
+    // by; empty for the address it was reached by.
+    explicit RunningService(const TempDir& dir, const std::string& advertise = "");
     ~RunningService();
     RunningService(const RunningService&) = delete;
     RunningService& operator=(const RunningService&) = delete;

@@ -7,10 +7,27 @@
 
 namespace {
 
+// A sober look that reads well in the small window of the estimating program.
+constexpr const char* kStyle =
+    "<STYLE>body{font-family:sans-serif;font-size:13px;margin:8px 12px;color:#222}"
+    "h1{font-size:18px;color:#1d4f91;margin:0 0 8px}h2{font-size:15px;margin:12px 0 4px}"
+    "table{border-collapse:collapse}td,th{padding:2px 8px;text-align:left}"
+    "tr:nth-child(even){background:#eef2f8}#selection td{background:#e4f4e4}"
+    ".summary{background:#1d4f91;color:#fff;padding:4px 8px}.summary a{color:#fff}"
+    "</STYLE>";
+
 std::string Page(const std::string& title, const std::string& body) {
     return "<!DOCTYPE html>\r\n<HTML><HEAD><META charset=\"windows-1252\"><TITLE>Vako Prixel - " +
-           EscapeHtml(title) + "</TITLE></HEAD>\r\n<BODY>\r\n<H1>" + EscapeHtml(title) +
-           "</H1>\r\n" + body + "</BODY></HTML>\r\n";
+           EscapeHtml(title) + "</TITLE>" + kStyle + "</HEAD>\r\n<BODY>\r\n<H1>" +
+           EscapeHtml(title) + "</H1>\r\n" + body + "</BODY></HTML>\r\n";
+}
+
+// What the person has picked so far, at the head of the page, with a way down to the list.
+std::string SelectionSummary(const std::vector<Article>& picked) {
+    std::string codes;
+    for (const Article& article : picked) codes += (codes.empty() ? "" : ", ") + article.Code();
+    return "<P class=\"summary\">Votre sélection : " + std::to_string(picked.size()) +
+           " article(s) " + EscapeHtml(codes) + " &mdash; <A href=\"#selection\">voir</A></P>\r\n";
 }
 
 std::string Link(const std::string& href, const std::string& text) {
@@ -109,6 +126,7 @@ std::string CataloguePage(const std::string& stamp, const std::string& query,
         "<INPUT type=\"hidden\" name=\"stamp\" value=\"" +
         EscapeHtml(stamp) + "\">\r\n<INPUT type=\"text\" name=\"q\" size=\"60\" value=\"" +
         EscapeHtml(query) + "\">\r\n<INPUT type=\"submit\" value=\"Rechercher\">\r\n</FORM>\r\n";
+    body += SelectionSummary(picked);
     body += "<H2>Articles trouvés (" + std::to_string(found.size()) +
             ")</H2>\r\n<TABLE id=\"articles\">\r\n";
     for (const Article& article : found)

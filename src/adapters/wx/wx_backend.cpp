@@ -1,9 +1,8 @@
 #include "adapters/wx/wx_backend.h"
 
+#include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/dirdlg.h>
 #include <wx/display.h>
 #include <wx/evtloop.h>
@@ -62,7 +61,6 @@ bool StartWx() {
     if (!wxEntryStart(argc, argv)) return false;
     wxTheApp->CallOnInit();
     wxTheApp->SetAppDisplayName("Vako Prixel");
-    wxImage::AddHandler(new wxPNGHandler);
     started = true;
     return true;
 }
@@ -687,17 +685,18 @@ void WxBackend::PictureLater(wxWindow* window, std::string name, std::function<v
     timer->StartOnce(kDrawingMs);
 }
 
+// The window's own pixels, wherever it stands on the screen.
 void WxBackend::TakePicture(wxWindow* window, const std::string& name) {
     window->Update();
-    const wxRect rect = window->GetScreenRect();
-    wxBitmap picture(rect.width, rect.height);
-    wxMemoryDC memory(picture);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
+    GdkWindow* drawn = gtk_widget_get_window(window->GetHandle());
+    if (drawn == nullptr) return;
+    GdkPixbuf* picture = gdk_pixbuf_get_from_window(drawn, 0, 0, gdk_window_get_width(drawn),
+                                                    gdk_window_get_height(drawn));
+    if (picture == nullptr) return;
     const std::string file =
         text::Format("%s/%02d-%s.png", m_pictureFolder.c_str(), ++m_pictureCount, name.c_str());
-    picture.SaveFile(wxString::FromUTF8(file), wxBITMAP_TYPE_PNG);
+    gdk_pixbuf_save(picture, file.c_str(), "png", nullptr, nullptr);
+    g_object_unref(picture);
 }
 
 // The scripted user acts when no page is on its way and no picture waits to be taken.

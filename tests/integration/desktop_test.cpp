@@ -1,0 +1,106 @@
+// The stand-in host program with real windows on a virtual display: the catalogue in the WebKit
+// browser, the update list, message boxes and toasters, worked by the scripted user through real
+// events, with a picture of each window saved under the build folder.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "integration/host_service_fixture.h"
+#include "support/virtual_display.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The size a PNG file's header gives.
+PictureSize SizeOf(const fs::path& png) {
+    std::ifstream file(png, std::ios::binary);
+    unsigned char header[24] = {};
+    file.read(reinterpret_cast<char*>(header), sizeof header);
+    const auto number = [&header](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
+    return {number(16), number(20)};
+}
+
+class DesktopTest : public HostServiceTest {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(m_display.Name().empty()) << "Xvfb could not be started";
+        HostServiceTest::SetUp();
+        fs::remove_all(m_pictures);
+    }
+
+    // The host program with windows, saving their pictures.
+    std::string Gui(const std::string& arguments, bool both = false) {
+        return Host("--gui --screenshots '" + m_pictures.string() + "' " + arguments, both);
+    }
+
+    // The pictures saved, by name.
+    std::vector<std::string> Pictures() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_pictures))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    VirtualDisplay m_display;
+    fs::path m_pictures = fs::path(PRIXEL_PICTURES_DIR) /
+                          testing::UnitTest::GetInstance()->current_test_info()->name();
+};
+
+TEST_F(DesktopTest, ArticlesPickedInTheBrowserReachTheLibrary) {
+    const std::string shown = ShownCodes("plaque", 2);
+    ASSERT_EQ(std::count(shown.begin(), shown.end(), ','), 1) << shown;
+    std::string expected = shown + "\n2\n";
+    std::replace(expected.begin(), expected.end(), ',', '\n');
+
+    EXPECT_EQ(Gui("browse --search plaque --notify --pick " + shown), expected);
+
+    EXPECT_EQ(Sql("prixel/Bib.mdb", "SELECT count(*) FROM BXMX WHERE PrixelCheck = 1"), "2\n");
+    const std::vector<std::string> pictures = Pictures();
+    ASSERT_FALSE(pictures.empty());
+    EXPECT_TRUE(pictures.front().ends_with("-5000.png")) << pictures.front();
+    EXPECT_TRUE(pictures.back().ends_with("-5018.png")) << pictures.back();
+}
+
+TEST_F(DesktopTest, UpdateListShowsTwoMakersAndTheirRefreshIsTold) {
+    for (const std::string search : {"plaque", "tube"}) {
+        const std::string code = ShownCodes(search, 1);
+        ASSERT_EQ(Host("browse --search " + search + " --pick " + code), code + "\n1\n");
+    }
+    std::stringstream makers(Sql("prixel/Bib.mdb", "SELECT DISTINCT PrixelFabricantID FROM BXMX"));
+    for (std::string maker; std::getline(makers, maker);)
+        ASSERT_EQ(
+            Admin("/admin/tariff?maker=" + maker + "&date=01/03/2026&version=2026.1&factor=2"),
+            "tarif " + maker + " 01/03/2026 2026.1\n");
+
+    const std::string shown = Gui("update --all", true);
+    EXPECT_NE(shown.find("message: Tous les tarifs ont été mis à jour."), std::string::npos)
+        << shown;
+    const std::vector<std::string> pictures = Pictures();
+    ASSERT_EQ(pictures.size(), 3u);
+    EXPECT_TRUE(pictures[0].ends_with("-5003.png"));
+    EXPECT_TRUE(pictures[1].ends_with("-box.png"));
+    EXPECT_TRUE(pictures[2].ends_with("-5018.png"));
+}
+
+TEST_F(DesktopTest, ToasterIsDrawnAndGoesByItself) {
+    EXPECT_EQ(Gui("toast 'La mise à jour est terminée.'", true),
+              "toaster: La mise à jour est terminée.\n");
+    ASSERT_EQ(Pictures(), std::vector<std::string>{"01-5018.png"});
+    const PictureSize size = SizeOf(m_pictures / "01-5018.png");
+    EXPECT_GT(size.width, 5 * size.height);
+}
+
+}  // namespace
