@@ -9,6 +9,7 @@
 
 #include "adapters/composition.h"
 #include "contact_commands.h"
+#include "desktop_window.h"
 #include "host/company.h"
 #include "host_screen.h"
 #include "module/prixel_ctrl.h"
@@ -59,8 +60,10 @@ int Show(const Options& options, const std::string& table) {
 }
 
 // Real windows with --gui when a display can be opened; without one, the command runs headless.
-void ComposeScreen(const Options& options) {
-    if (options.gui && adapters::Compose(adapters::Screen::Desktop, {true, options.screenshots}))
+// The scripted user works the windows unless the person does (the desktop window).
+void ComposeScreen(const Options& options, bool byPerson) {
+    if (options.gui &&
+        adapters::Compose(adapters::Screen::Desktop, {!byPerson, options.screenshots}))
         return;
     if (options.gui)
         Fail(text::FromUtf8("aucun écran n'est disponible : la commande s'exécute sans fenêtres"));
@@ -157,6 +160,10 @@ int main(int argc, char** argv) {
     CLI::App* show = app.add_subcommand("show", "print a table's rows");
     show->add_option("table", table, "table name")->required();
 
+    CLI::App* desktop = app.add_subcommand(
+        "desktop",
+        "with --gui, the host as a window: a button per operation, the library's materials");
+
     CLI::App* status =
         app.add_subcommand("status", "print the recording state and the out-of-date count");
 
@@ -227,10 +234,13 @@ int main(int argc, char** argv) {
         ->alias("product");
 
     CLI11_PARSE(app, argc, argv);
-    ComposeScreen(options);
+    ComposeScreen(options, desktop->parsed());
     if (init->parsed()) return Init(options, company);
     if (show->parsed()) return Show(options, table);
     if (status->parsed()) return Status(options);
+    if (desktop->parsed())
+        return WithFacade(
+            options, [](CPrixelCtrl& prixel, HostScreen&) { return RunDesktopWindow(prixel); });
     if (addContact->parsed())
         return WithCompany(options, [&] { return AddContact(family, fields); });
     if (importContacts->parsed())
