@@ -247,6 +247,8 @@ int main(int argc, char** argv) {
         return WithCompany(options, [&] { return ImportContacts(family, file); });
     if (setSwitch->parsed()) return SetSwitch(options, switchState);
     command.recordFirst = !options.noRecord;
+    // On the desktop the host asks for the end-of-work toaster, as a person wants to see it.
+    command.notify = command.notify || options.gui;
     return WithFacade(options, [&command](CPrixelCtrl& prixel, HostScreen& host) {
         return RunServiceCommand(prixel, host, command);
     });
