@@ -6,7 +6,6 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -16,6 +15,7 @@
 
 #include "adapters/curl/error_page.h"
 #include "platform/ui/headless/headless_backend.h"
+#include "support/running_service.h"
 #include "support/test_certificates.h"
 
 namespace {
@@ -116,22 +116,7 @@ class QuietPort {
 
 // size bytes of 'x' in the gzip format: a few kilobytes for megabytes of page.
 std::string GzipOfRepeatedBytes(std::size_t size) {
-    z_stream stream{};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
-    const std::string chunk(1 << 20, 'x');
-    std::string out(deflateBound(&stream, size), '\0');
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    for (std::size_t left = size; left > 0;) {
-        const std::size_t n = std::min(left, chunk.size());
-        left -= n;
-        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(chunk.data()));
-        stream.avail_in = static_cast<uInt>(n);
-        deflate(&stream, left == 0 ? Z_FINISH : Z_NO_FLUSH);
-    }
-    out.resize(stream.total_out);
-    deflateEnd(&stream);
-    return out;
+    return CommandOutput("head -c " + std::to_string(size) + " /dev/zero | tr '\\0' x | gzip -9");
 }
 
 }  // namespace

@@ -19,36 +19,28 @@ namespace {
 constexpr int kArticles = 400;
 constexpr int kKills = 6;
 
-class HostCrashTest : public HostServiceTest {
-  protected:
-    // Starts the host program on the company; answers its process id.
-    pid_t StartHost(const std::string& arguments) const {
-        const std::string command = "exec " + HostCommand(arguments) + " >/dev/null 2>&1";
-        const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
-        pid_t pid = 0;
-        posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ);
-        return pid;
-    }
-    std::string CatalogueCodes(int count) {
-        std::string codes = CommandOutput(
-            "sqlite3 '" + m_dir.File("data/catalogue.sqlite") +
-            "' \"SELECT group_concat(code, ',') FROM (SELECT code FROM articles WHERE withdrawn "
-            "= 0 LIMIT " +
-            std::to_string(count) + ")\"");
-        if (!codes.empty()) codes.pop_back();
-        return codes;
-    }
-};
+// Starts a shell command that runs one program in its place; answers the process's id.
+pid_t Start(const std::string& command) {
+    const std::string exec = "exec " + command + " >/dev/null 2>&1";
+    const char* argv[] = {"/bin/sh", "-c", exec.c_str(), nullptr};
+    pid_t pid = 0;
+    posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ);
+    return pid;
+}
 
-TEST_F(HostCrashTest, KilledDuringALargeImportTheLibraryIsSoundAndHoldsAllOrNone) {
-    const std::string codes = CatalogueCodes(kArticles);
+TEST_F(HostServiceTest, KilledDuringALargeImportTheLibraryIsSoundAndHoldsAllOrNone) {
+    std::string codes = CatalogueSql(
+        "SELECT group_concat(code, ',') FROM (SELECT code FROM articles WHERE withdrawn = 0 "
+        "LIMIT " +
+        std::to_string(kArticles) + ")");
+    codes.pop_back();  // its line end
     const std::string all = std::to_string(kArticles) + "\n";
     std::mt19937 draw(std::random_device{}());
     // From before the exchange to after the import's end on a loaded machine.
     std::uniform_int_distribution<int> moment(0, 6000);
     int whole = 0;
     for (int run = 0; run < kKills; ++run) {
-        const pid_t host = StartHost("refresh " + codes);
+        const pid_t host = Start(HostCommand("refresh " + codes));
         std::this_thread::sleep_for(std::chrono::milliseconds(moment(draw)));
         kill(host, SIGKILL);
         waitpid(host, nullptr, 0);

@@ -46,6 +46,11 @@ class HostServiceTest : public testing::Test {
     std::string Sql(const std::string& file, const std::string& query) {
         return CommandOutput("sqlite3 '" + m_company + "/" + file + "' \"" + query + "\"");
     }
+    // sqlite3's answer to query on the service's catalogue.
+    std::string CatalogueSql(const std::string& query) {
+        return CommandOutput("sqlite3 '" + m_dir.File("data/catalogue.sqlite") + "' \"" + query +
+                             "\"");
+    }
     std::string Stored(const char* key) {
         return profile::GetString(m_company + "/Prixel.ini", "PrixelCustomerKey", key, "");
     }

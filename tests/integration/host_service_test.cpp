@@ -47,9 +47,8 @@ TEST_F(HostServiceTest, PickedArticlesLandInTheLibraryWithTheirReferenceData) {
 }
 
 TEST_F(HostServiceTest, EachRunBringingANewMakerGivesItAFamilyOfItsOwn) {
-    const std::string codes = CommandOutput(
-        "sqlite3 '" + m_dir.File("data/catalogue.sqlite") +
-        "' \"SELECT min(code) FROM articles WHERE withdrawn = 0 GROUP BY maker_id LIMIT 30\"");
+    const std::string codes = CatalogueSql(
+        "SELECT min(code) FROM articles WHERE withdrawn = 0 GROUP BY maker_id LIMIT 30");
     ASSERT_EQ(std::count(codes.begin(), codes.end(), '\n'), 30) << codes;
     std::istringstream lines(codes);
     for (std::string code; std::getline(lines, code);) {
