@@ -38,6 +38,10 @@ Version GetHostVersion() {
     return HostVersion();
 }
 
+int Access(const std::string& path, int mode) {
+    return ::access(text::ToUtf8(path).c_str(), mode == 4 ? R_OK : F_OK);
+}
+
 int Rand() {
     return std::rand();
 }

@@ -17,6 +17,10 @@ using Version = std::array<int, 4>;
 void SetHostVersion(const Version& version);
 Version GetHostVersion();  // {0, 0, 0, 0} until the host supplied one
 
+// The C runtime's _access: 0 when the file or folder at path (CP1252) exists (mode 0) or can be
+// read (mode 4), -1 otherwise.
+int Access(const std::string& path, int mode);
+
 // The C runtime's pseudo-random generator.
 int Rand();
 void SeedRand(unsigned seed);

@@ -235,6 +235,7 @@ struct Binding {
     Member member;
     int index = -1;  // column of the open query
     bool null = true;
+    bool dirty = false;  // written by the next Update whatever its value
     db::Value snapshot;  // the member's value at AddNew or Edit
 };
 
@@ -323,13 +324,16 @@ struct CDaoRecordset::Impl {
     }
 
     void Snapshot() {
-        for (Binding& b : bindings) b.snapshot = ValueOf(b.member);
+        for (Binding& b : bindings) {
+            b.snapshot = ValueOf(b.member);
+            b.dirty = false;
+        }
     }
 
     std::vector<Binding*> Changed() {
         std::vector<Binding*> changed;
         for (Binding& b : bindings) {
-            if (ValueOf(b.member) != b.snapshot) changed.push_back(&b);
+            if (b.dirty || ValueOf(b.member) != b.snapshot) changed.push_back(&b);
         }
         return changed;
     }
@@ -521,6 +525,12 @@ bool CDaoRecordset::IsFieldNull(const void* member) const {
         if (Address(b.member) == member) return b.null;
     }
     return false;
+}
+
+void CDaoRecordset::SetFieldDirty(const void* member, bool dirty) {
+    for (Binding& b : m_impl->bindings) {
+        if (member == nullptr || Address(b.member) == member) b.dirty = dirty;
+    }
 }
 
 void CDaoRecordset::Bind(const std::string& column, short* member) {

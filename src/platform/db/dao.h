@@ -118,6 +118,10 @@ class CDaoRecordset {
     db::Value GetFieldValue(const std::string& column) const;
     // Whether a bound member's column held NULL in the current row.
     bool IsFieldNull(const void* member) const;
+    // Has Update write a bound member (every bound member for null) although its value did not
+    // change since AddNew or Edit: a member set to its empty value (0, "") after AddNew is
+    // otherwise left NULL in the new row.
+    void SetFieldDirty(const void* member, bool dirty = true);
 
     CDaoDatabase* m_pDatabase;
     std::string m_strFilter;
