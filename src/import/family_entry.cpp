@@ -3,21 +3,14 @@
 #include <vector>
 
 #include "host/recordsets.h"
-#include "platform/text.h"
+#include "import/text_fields.h"
 
 namespace {
 
-constexpr char kFieldSeparator = '|';
 constexpr const char* kRootCode = "@";
 constexpr const char* kNoParent = "-1";
 constexpr short kTradeFieldCount = 9;
 constexpr short kWorkFamilyFieldCount = 8;
-
-std::vector<std::string> TrimmedFields(const std::string& line) {
-    std::vector<std::string> fields = text::Split(line, kFieldSeparator);
-    for (std::string& field : fields) field = text::Trim(field);
-    return fields;
-}
 
 }  // namespace
 
@@ -30,7 +23,7 @@ int CFamilyEntry::FindFamily(std::string& code) {
 }
 
 bool CFamilyEntry::CheckFieldCount(std::string line) {
-    return text::Split(line, kFieldSeparator).size() == static_cast<std::size_t>(m_nFieldCount);
+    return FieldCount(line) == static_cast<std::size_t>(m_nFieldCount);
 }
 
 bool CFamilyEntry::CanCreate() {

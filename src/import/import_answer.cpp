@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "connection/prixel_answer.h"
-#include "host/databases.h"
 #include "import/bib_mx_element.h"
 #include "import/dao_message.h"
 #include "import/etude_mx_element.h"
+#include "import/library_batch.h"
 #include "platform/db/dao.h"
 
 namespace {
@@ -23,41 +23,12 @@ bool WriteArticle(const std::string& line, bool toLibrary, std::string& code) {
     return element->AddRecord();
 }
 
-// Every article object opens its own connection to the library; they all share the one this walk
-// holds open, in which the whole walk is written as one transaction: the library then is neither
-// opened again for each article nor written to disk once per row, and an import that cannot be
-// stored at its end leaves the library as it was. The transaction takes the write lock before the
-// first article, waiting for another program's import to end; a failure that undoes the
-// transaction (the disk full) ends the walk.
-class LibraryWalk {
-  public:
-    void Begin() {
-        m_library.Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
-        m_library.BeginTrans();
-        m_bOpen = true;
-    }
-    // Whether the walk can go on: no transaction, or one that no failure undid.
-    bool CanGoOn() const { return !m_bOpen || !m_library.IsTransactionLost(); }
-    void Commit() {
-        if (m_bOpen) m_library.CommitTrans();
-    }
-    void Rollback() {
-        try {
-            m_library.Rollback();
-        } catch (const CDaoException&) {
-            // The engine already undid the transaction.
-        }
-    }
-
-  private:
-    CDaoDatabase m_library;
-    bool m_bOpen = false;
-};
-
 }  // namespace
 
 int CPrixelAnswer::ImportAnswer(std::list<std::string>& codes, bool toLibrary) {
-    LibraryWalk walk;
+    // The whole walk is written as one transaction: an import that cannot be stored at its end
+    // leaves the library as it was.
+    CLibraryBatch walk;
     try {
         if (toLibrary) walk.Begin();
     } catch (const CDaoException& e) {
@@ -87,7 +58,6 @@ int CPrixelAnswer::ImportAnswer(std::list<std::string>& codes, bool toLibrary) {
         walk.Commit();
     } catch (const CDaoException& e) {
         ShowDaoError(e);
-        walk.Rollback();
         return 0;
     }
     const int count = static_cast<int>(written.size());

@@ -70,6 +70,22 @@ bool CPrixelDbWriter::RefusedQuery(const CDaoException& e) {
     return false;
 }
 
+bool CPrixelDbWriter::StoreRow(CDaoRecordset& set, bool newRow) {
+    try {
+        if (newRow) {
+            set.AddNew();
+        } else {
+            set.Edit();
+        }
+        FillRecord();
+        set.Update();
+        return true;
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return false;
+    }
+}
+
 int CPrixelDbWriter::GetProfile(int type) {
     CDaoDatabase* database = nullptr;
     try {
@@ -208,20 +224,4 @@ const std::string& CPrixelElement::LabelOrDefault() {
 
 void CPrixelElement::GetMainSupplier(std::string& supplier, double* discount) {
     m_pCatalogue->GetMainSupplier(supplier, discount);
-}
-
-bool CPrixelElement::StoreRow(CDaoRecordset& set, bool newRow) {
-    try {
-        if (newRow) {
-            set.AddNew();
-        } else {
-            set.Edit();
-        }
-        FillRecord();
-        set.Update();
-        return true;
-    } catch (const CDaoException& e) {
-        ShowDaoError(e);
-        return false;
-    }
 }

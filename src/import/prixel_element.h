@@ -53,6 +53,9 @@ class CPrixelDbWriter : public CPrixelObject {
     bool OpenFormatted(std::string_view format, const Args&... args);
     // Shows a query that could not be built; answers false.
     static bool RefusedQuery(const CDaoException& e);
+    // Adds a new row to set (newRow) or rewrites its current row, filled by FillRecord; a database
+    // failure is shown and answers false.
+    bool StoreRow(CDaoRecordset& set, bool newRow);
 
     std::string m_strCode;
     CDaoDatabase* m_pDatabase;  // created closed; the writer's own connection
@@ -133,9 +136,6 @@ class CPrixelElement : public CPrixelDbWriter {
     static COleDateTime ReadToday();
 
   protected:
-    // Adds a new row to set (newRow) or rewrites its current row, filled by FillRecord; a database
-    // failure is shown and answers false.
-    bool StoreRow(CDaoRecordset& set, bool newRow);
     // A note as a long binary: the rich text and its terminating zero.
     static db::Bytes NoteBytes(const std::string& text);
     // The members written on every fill, those written when the row is being linked, and the
