@@ -58,3 +58,19 @@ inline constexpr const char* TXT_SWITCH_NO_RIGHT =
 inline constexpr const char* TXT_SWITCH_QUESTION =
     "L'utilisation de Vako Prixel est désactivée sur ce dossier.\n\nVoulez vous réactiver cette "
     "fonction ?";
+
+// Works import.
+inline constexpr const char* TXT_SPECIFY_FOLDER = "Veulliez spécifier le dossier source.";
+inline constexpr const char* TXT_NO_SUCH_FOLDER = "Ce répertoire n'existe pas.";
+inline constexpr const char* TXT_CHOOSE_FOLDER = "Sélectionnez le chemin d'accès";
+inline constexpr const char* TXT_MISSING_IMPORT_FILES =
+    "Opération impossible : le dossier spécifié ne contient pas les fichiers nécessaires à "
+    "l'importation.";
+inline constexpr const char* TXT_IMPORT_RUNNING = "Importation en cours ...";
+inline constexpr const char* TXT_IMPORTING_TRADES = "Importation des corps d'état en cours ...";
+inline constexpr const char* TXT_IMPORTING_WORK_FAMILIES =
+    "Importation des familles d'ouvrages en cours ...";
+inline constexpr const char* TXT_IMPORTING_WORKS = "Importation des ouvrages en cours ...";
+inline constexpr const char* TXT_CONFIRM_INTERRUPTION = "Confirmez-vous l'interruption ?";
+inline constexpr const char* TXT_LABOUR_MATERIAL_LABEL =
+    "La MO incluse dans l'ouvrage Vako Prixel est un temps constaté à personnaliser.";
