@@ -73,6 +73,10 @@ class PRIXEL_EXPORT CPrixelCtrl {
     // user holding the parameter right may switch it back on, which records the customer again.
     int CheckPrixelActivate();
 
+    // Imports ready-made works, their trades and families from a folder of text files that the
+    // user chooses, with the prefix of the codes to create.
+    void ImportWork();
+
     // Shows text for three seconds in a small window at the corner of the screen.
     void DisplayToaster(std::string text);
 

@@ -1,0 +1,192 @@
+#include "works/work_import.h"
+
+#include <gtest/gtest.h>
+
+#include "host/application.h"
+#include "module/prixel_ctrl.h"
+#include "platform/ui/desktop.h"
+#include "resources/prixel_resources.h"
+#include "resources/prixel_texts.h"
+#include "works/works_fixture.h"
+
+namespace {
+
+class WorkImportTest : public WorksImportTest {
+  protected:
+    void SetUp() override {
+        WorksImportTest::SetUp();
+        Write("corpsdetat.txt",
+              "T1|Maçonnerie|||||||\r\nT2|Plâtrerie|||||||\r\nT3|Dix|||||||||\r\n");
+        Write("familleouvrage.txt",
+              "F1|T1|-1|Murs||||\nF2|T1|F3|Avant son parent||||\nF3|T1|F1|Murs porteurs||||\n");
+        Write("ouvrage.txt", Work("A1", "F1", "Mur en parpaings", "1.5", "0,5") +
+                                 Work("A2", "F3", "Mur porteur", "", "") +
+                                 Work("A3", "T2", " Enduit plâtre", "n/a", "0,25"));
+    }
+
+    // The facade's ImportWork with the dialog's defaults: "&Importer" pressed, then steps.
+    void ImportWithDefaults(const std::function<void(ui::ScriptedUser&)>& steps = {}) {
+        User().Press(IDD_IMPORT_WORK, IDC_IMPORT_START);
+        if (steps) steps(User());
+        m_prixel.ImportWork();
+    }
+    std::vector<std::string> Counts() {
+        return Rows(
+            "SELECT (SELECT count(*) FROM Famille), (SELECT count(*) FROM BOUV), "
+            "(SELECT count(*) FROM BLOUV), (SELECT count(*) FROM BXMX)");
+    }
+    std::string ToasterText() const {
+        const ui::WindowModel* toaster = m_backend->FindDialog(IDD_PRIXEL_TOASTER);
+        if (!toaster || !toaster->visible) return "";
+        return text::ToUtf8(m_backend->FindControl(IDD_PRIXEL_TOASTER, IDC_TOASTER_TEXT)->text);
+    }
+
+    CPrixelCtrl m_prixel;
+};
+
+TEST_F(WorkImportTest, ImportsTradesFamiliesAndWorksWithTheirLabourOnceOnly) {
+    ImportWithDefaults();
+    EXPECT_EQ(Rows("SELECT f.CodePrixel, f.Libelle, ifnull(p.CodePrixel, f.Parent) FROM Famille f "
+                   "LEFT JOIN Famille p ON p.Code = f.Parent ORDER BY f.rowid"),
+              (std::vector<std::string>{"T1|Maçonnerie|@", "T2|Plâtrerie|@", "F1|Murs|T1",
+                                        "F2|Avant son parent|@", "F3|Murs porteurs|F1"}));
+    EXPECT_EQ(Rows("SELECT b.Code, b.Libelle, f.CodePrixel, l.NumLigne, l.CodeElement, l.Quantite "
+                   "FROM BOUV b JOIN Famille f ON f.Code = b.CodeFamille LEFT JOIN BLOUV l ON "
+                   "l.[Code tache] = b.Code ORDER BY b.Code"),
+              (std::vector<std::string>{"PRIXELA1|Mur en parpaings|F1|0|PRIXEL_MO|2",
+                                        "PRIXELA2|Mur porteur|F3|||",
+                                        "PRIXELA3|Enduit plâtre|T2|0|PRIXEL_MO|0.25"}));
+    EXPECT_EQ(Rows("SELECT Code, Unite FROM BXMX"), std::vector<std::string>{"PRIXEL_MO|H"});
+    EXPECT_EQ(ToasterText(), "L'importation d'ouvrage est terminée.");
+    EXPECT_EQ(m_backend->FindDialog(IDD_IMPORT_PROGRESS), nullptr);
+    EXPECT_TRUE(Messages().empty());
+
+    const std::vector<std::string> first = Counts();
+    ImportWithDefaults();
+    EXPECT_EQ(Counts(), first);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WorkImportTest, AFolderLackingAnyOfTheSixFilesImportsNothing) {
+    for (const char* missing : CWorkImport::IMPORT_FILES) {
+        std::filesystem::rename(Folder() + "/" + missing, m_dir.File("aside"));
+        ImportWithDefaults();
+        std::filesystem::rename(m_dir.File("aside"), Folder() + "/" + missing);
+        EXPECT_EQ(Messages().back(), text::ToUtf8(Fr(TXT_MISSING_IMPORT_FILES))) << missing;
+    }
+    EXPECT_EQ(Messages().size(), 6u);
+    EXPECT_EQ(Counts(), std::vector<std::string>{"0|0|0|0"});
+    EXPECT_EQ(m_backend->FindDialog(IDD_IMPORT_PROGRESS), nullptr);
+    EXPECT_EQ(ToasterText(), "");
+}
+
+TEST_F(WorkImportTest, InterruptingAfterTheFirstTradeKeepsItAndCreatesTheLabourMaterial) {
+    const struct {
+        int answer;
+        const char* counts;
+    } cases[] = {{IDNO, "5|3|2|1"}, {IDYES, "1|0|0|1"}};
+    for (const auto& c : cases) {
+        m_library.Execute(
+            "DELETE FROM Famille; DELETE FROM BOUV; DELETE FROM BLOUV; "
+            "DELETE FROM BXMX");
+        ImportWithDefaults([&](ui::ScriptedUser& user) {
+            user.Press(IDD_IMPORT_PROGRESS, IDCANCEL).AnswerMessageBox(c.answer);
+        });
+        EXPECT_EQ(Counts(), std::vector<std::string>{c.counts});
+        EXPECT_EQ(m_backend->MessageBoxes().back().type, MB_YESNO | MB_ICONQUESTION);
+        EXPECT_EQ(ToasterText(), "L'importation d'ouvrage est terminée.");
+    }
+    EXPECT_EQ(Messages(), std::vector<std::string>(2, "Confirmez-vous l'interruption ?"));
+}
+
+TEST_F(WorkImportTest, TheProgressWindowStandsAtThePointerWithAWideRange) {
+    Write("corpsdetat.txt", "");
+    Write("ouvrage.txt", std::string(70000, '\n'));
+    m_backend->SetCursorPos({600, 400});
+    CWorkImport import(Folder(), "PRIXEL");
+    EXPECT_TRUE(import.Run());
+    const ui::WindowModel* window = m_backend->FindDialog(IDD_IMPORT_PROGRESS);
+    ASSERT_NE(window, nullptr);
+    // The template is 308 by 80 dialog units.
+    EXPECT_EQ(window->rect, (CRect{600 - 231, 400 - 65, 600 + 231, 400 + 65}));
+    EXPECT_TRUE(window->visible);
+    const ui::WindowModel* bar = m_backend->FindControl(IDD_IMPORT_PROGRESS, IDC_PROGRESS_BAR);
+    EXPECT_EQ(bar->upper, 70000);
+    EXPECT_EQ(bar->pos, 69999);
+    const std::string caption = Fr(TXT_IMPORTING_WORKS);
+    EXPECT_EQ(m_backend->FindControl(IDD_IMPORT_PROGRESS, IDC_PROGRESS_CAPTION)->text, caption);
+
+    import.ImportFile("absent.txt", "x");
+    EXPECT_EQ(m_backend->FindControl(IDD_IMPORT_PROGRESS, IDC_PROGRESS_CAPTION)->text, caption);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Count(m_library, "BOUV"), 0);
+}
+
+TEST_F(WorkImportTest, ALibraryThatCannotBeOpenedIsToldBeforeAnyWindow) {
+    Faulty().FailOpen(dao::kLocked, text::FromUtf8("Bib.mdb est verrouillée."));
+    EXPECT_FALSE(CWorkImport(Folder(), "PRIXEL").Run());
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Bib.mdb est verrouillée."});
+    EXPECT_EQ(m_backend->FindDialog(IDD_IMPORT_PROGRESS), nullptr);
+}
+
+TEST_F(WorkImportTest, TheDialogRefusesASeventhPrefixCharacterAMissingFolderAndAnEmptyOne) {
+    const std::string absent = m_dir.File("absent");
+    User()
+        .Type(IDD_IMPORT_WORK, IDC_IMPORT_PREFIX, "ABCDEFG")
+        .Type(IDD_IMPORT_WORK, IDC_IMPORT_FOLDER, absent)
+        .Type(IDD_IMPORT_WORK, IDC_IMPORT_PREFIX, "")
+        .Do(IDD_IMPORT_WORK,
+            [this] {
+                EXPECT_EQ(m_backend->FindControl(IDD_IMPORT_WORK, IDC_IMPORT_FOLDER)->text,
+                          Folder());
+            })
+        .Type(IDD_IMPORT_WORK, IDC_IMPORT_FOLDER, "")
+        .Press(IDD_IMPORT_WORK, IDC_IMPORT_START)
+        .Press(IDD_IMPORT_WORK, IDCANCEL);
+    std::string prefixAfterSeven;
+    m_backend->SetMessageBoxObserver([&](const ui::MessageBoxRecord&) {
+        if (prefixAfterSeven.empty())
+            prefixAfterSeven = m_backend->FindControl(IDD_IMPORT_WORK, IDC_IMPORT_PREFIX)->text;
+    });
+    m_prixel.ImportWork();
+    EXPECT_EQ(prefixAfterSeven, "ABCDEF");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Ce répertoire n'existe pas.",
+                                                    "Veulliez spécifier le dossier source."}));
+    EXPECT_EQ(User().PendingSteps(), 0u);
+    EXPECT_EQ(Counts(), std::vector<std::string>{"0|0|0|0"});
+}
+
+TEST_F(WorkImportTest, FoldersChosenWithTwoPrefixesGiveTwoLabourMaterials) {
+    const std::string other = m_dir.File("Ouvrages à part");
+    std::filesystem::copy(Folder(), other);
+    for (const auto& [prefix, folder] : {std::pair{"X", Folder()}, std::pair{"Y", other}}) {
+        User()
+            .Press(IDD_IMPORT_WORK, IDC_IMPORT_BROWSE)
+            .ChooseFolder(std::nullopt)
+            .Press(IDD_IMPORT_WORK, IDC_IMPORT_BROWSE)
+            .ChooseFolder(text::FromUtf8(folder))
+            .Type(IDD_IMPORT_WORK, IDC_IMPORT_PREFIX, prefix)
+            .Press(IDD_IMPORT_WORK, IDC_IMPORT_START);
+        m_prixel.ImportWork();
+    }
+    EXPECT_EQ(Rows("SELECT Code FROM BXMX ORDER BY Code"),
+              (std::vector<std::string>{"X_MO", "Y_MO"}));
+    EXPECT_EQ(Rows("SELECT count(*) FROM BOUV WHERE Code LIKE 'Y%'"),
+              std::vector<std::string>{"3"});
+    EXPECT_EQ(m_backend->FolderChoosers(),
+              std::vector<std::string>(4, Fr("Sélectionnez le chemin d'accès")));
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WorkImportTest, FermerOrNoRightEndsWithoutAWord) {
+    User().Press(IDD_IMPORT_WORK, IDCANCEL);
+    m_prixel.ImportWork();
+    GetHostApp()->m_Rights.clear();
+    m_prixel.ImportWork();
+    EXPECT_EQ(User().PendingSteps(), 0u);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(m_backend->FindDialog(IDD_IMPORT_PROGRESS), nullptr);
+    EXPECT_EQ(Counts(), std::vector<std::string>{"0|0|0|0"});
+}
+
+}  // namespace
