@@ -100,9 +100,16 @@ int Length(std::string_view s) {
     return static_cast<int>(s.size());
 }
 
+// ASCII is the same in both encodings.
+bool IsAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string ToUtf8(std::string_view cp1252) {
+    if (IsAscii(cp1252)) return std::string(cp1252);
     std::string out;
     out.reserve(cp1252.size() * 2);
     for (char c : cp1252) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
@@ -110,6 +117,7 @@ std::string ToUtf8(std::string_view cp1252) {
 }
 
 std::string FromUtf8(std::string_view utf8) {
+    if (IsAscii(utf8)) return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     while (!utf8.empty()) {

@@ -22,7 +22,7 @@ CImportedMaterialWriter::~CImportedMaterialWriter() {
 }
 
 bool CImportedMaterialWriter::Process() {
-    return AddWhenAbsent(*m_pMaterialSet, kTable);
+    return AddWhenAbsent(*m_pMaterialSet);
 }
 
 int CImportedMaterialWriter::Lookup() {

@@ -41,7 +41,7 @@ CImportedWorkWriter::~CImportedWorkWriter() {
 }
 
 bool CImportedWorkWriter::Process() {
-    return AddWhenAbsent(*m_pWorkSet, kTable);
+    return AddWhenAbsent(*m_pWorkSet);
 }
 
 int CImportedWorkWriter::Lookup() {

@@ -32,8 +32,9 @@ int CTextImportWriter::LookupIn(CDaoRecordset& set, const char* table) {
     return m_nLookupState;
 }
 
-bool CTextImportWriter::AddWhenAbsent(CDaoRecordset& set, const char* table) {
+// The row is added on the recordset the lookup left open on the table: opening the whole table
+// again would cost a query for every row written and change nothing of what is stored.
+bool CTextImportWriter::AddWhenAbsent(CDaoRecordset& set) {
     if (m_strCode.empty() || Lookup() != PrixelNoRow) return false;
-    if (!OpenQuery(std::string("SELECT * FROM ") + table)) return false;
     return StoreRow(set, true);
 }

@@ -32,9 +32,9 @@ class CTextImportWriter : public CPrixelDbWriter {
     static constexpr int kUnitLength = 3;
     static constexpr int kFamilyLabelLength = 18;
 
-    // Process on the writer's recordset and its table: adds the row when the code is not empty
-    // and the lookup finds no row; true only when a row was added.
-    bool AddWhenAbsent(CDaoRecordset& set, const char* table);
+    // Process on the writer's recordset: adds the row when the code is not empty and the lookup
+    // finds no row; true only when a row was added.
+    bool AddWhenAbsent(CDaoRecordset& set);
     // Lookup of the writer's type and code (cut to 18 characters) in table; the state is kept.
     int LookupIn(CDaoRecordset& set, const char* table);
     // Fills the members that materials and works share: type, code, label ("Libellé à définir"

@@ -2,7 +2,9 @@
 // calls the facade's members as the estimating application would. Messages go
 // to standard error in UTF-8.
 
+#include <unistd.h>
 #include <CLI/CLI.hpp>
+#include <ctime>
 #include <iostream>
 #include <random>
 #include <string>
@@ -19,6 +21,7 @@
 #include "platform/ui/dialog.h"
 #include "service_commands.h"
 #include "table_printer.h"
+#include "works_commands.h"
 
 namespace {
 
@@ -233,8 +236,21 @@ int main(int argc, char** argv) {
     AddServiceCommand(*sheet, command, "sheet-product", "product sheet", {"A", "B", "C"})
         ->alias("product");
 
+    WorksCommand works;
+    CLI::App* importWorks = app.add_subcommand(
+        "import-works", "import the works of a folder of text files through the import dialog");
+    importWorks->add_option("--folder", works.folder, "folder typed into the dialog");
+    importWorks->add_option("--prefix", works.prefix, "prefix typed into the dialog");
+    importWorks
+        ->add_option("--interrupt-after", works.interruptAfter,
+                     "press \"Interrompre\" after that many lines")
+        ->check(CLI::PositiveNumber);
+
     CLI11_PARSE(app, argc, argv);
     ComposeScreen(options, desktop->parsed());
+    // The host seeds the C runtime's generator when it starts, so that the family codes the
+    // plug-in draws differ from one run to the next.
+    sys::SeedRand(static_cast<unsigned>(std::time(nullptr)) ^ static_cast<unsigned>(getpid()));
     if (init->parsed()) return Init(options, company);
     if (show->parsed()) return Show(options, table);
     if (status->parsed()) return Status(options);
@@ -246,6 +262,11 @@ int main(int argc, char** argv) {
     if (importContacts->parsed())
         return WithCompany(options, [&] { return ImportContacts(family, file); });
     if (setSwitch->parsed()) return SetSwitch(options, switchState);
+    if (importWorks->parsed()) {
+        return WithFacade(options, [&works](CPrixelCtrl& prixel, HostScreen& host) {
+            return ImportWorks(prixel, host, works);
+        });
+    }
     command.recordFirst = !options.noRecord;
     // On the desktop the host asks for the end-of-work toaster, as a person wants to see it.
     command.notify = command.notify || options.gui;

@@ -24,6 +24,7 @@ CDaoException LostTransaction() {
 // Idle statements kept per connection; the texts a query compares with are bound, not part of
 // its prepared form, so a few dozen forms cover the system's queries.
 constexpr std::size_t kIdleStatements = 32;
+constexpr std::size_t kTranslatedStatements = 512;
 
 class SqliteStatement : public db::Statement {
   public:
@@ -120,10 +121,19 @@ void SqliteConnection::SetLockWait(int milliseconds) {
     sqlite3_busy_timeout(m_db, milliseconds);
 }
 
+const ParameterizedSql& SqliteConnection::Translated(const std::string& jetSql) {
+    auto found = m_translated.find(jetSql);
+    if (found != m_translated.end()) return found->second;
+    if (m_translated.size() >= kTranslatedStatements) m_translated.clear();
+    ParameterizedSql parameterized = ParameterizeLiterals(db::jet::ToSqlite(jetSql));
+    parameterized.sql = text::ToUtf8(parameterized.sql);
+    return m_translated.emplace(jetSql, std::move(parameterized)).first->second;
+}
+
 std::unique_ptr<db::Statement> SqliteConnection::Prepare(const std::string& jetSql) {
     RefuseAfterLostTransaction();
-    const ParameterizedSql parameterized = ParameterizeLiterals(db::jet::ToSqlite(jetSql));
-    std::string sql = text::ToUtf8(parameterized.sql);
+    const ParameterizedSql& parameterized = Translated(jetSql);
+    std::string sql = parameterized.sql;
     sqlite3_stmt* statement = TakeIdle(sql);
     if (!statement) {
         if (sqlite3_prepare_v3(m_db, sql.c_str(), static_cast<int>(sql.size() + 1),

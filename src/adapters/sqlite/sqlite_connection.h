@@ -5,9 +5,11 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "adapters/sqlite/literal_parameters.h"
 #include "platform/db/driver.h"
 
 struct sqlite3;
@@ -48,6 +50,8 @@ class SqliteConnection : public db::Connection,
     void Recycle(std::string sql, sqlite3_stmt* statement);
 
   private:
+    // A Jet statement in SQLite's dialect, its literals made parameters, its text in UTF-8.
+    const ParameterizedSql& Translated(const std::string& jetSql);
     sqlite3_stmt* TakeIdle(const std::string& sql);
     // Runs SQL that needs no translation nor result.
     void Run(const char* sql);
@@ -59,6 +63,8 @@ class SqliteConnection : public db::Connection,
     int m_transactions = 0;  // nesting depth of the open transaction
     bool m_lost = false;
     std::list<std::pair<std::string, sqlite3_stmt*>> m_idle;  // most recently used first
+    // The statements translated lately: the same texts come back for every row written.
+    std::unordered_map<std::string, ParameterizedSql> m_translated;
 };
 
 }  // namespace adapters

@@ -26,6 +26,7 @@ std::shared_ptr<SqliteDriver> SqliteDriver::Shared() {
 }
 
 std::shared_ptr<db::Connection> SqliteDriver::Open(const std::string& path, bool readOnly) {
+    if (auto live = m_byGivenPath[std::make_pair(path, readOnly)].lock()) return live;
     std::error_code error;
     if (!std::filesystem::is_regular_file(FilePath(path), error))
         throw CDaoException(dao::kFileNotFound, text::FromUtf8("Le fichier de base de données ") +
@@ -50,12 +51,17 @@ void SqliteDriver::SetLockWait(int milliseconds) {
 
 std::shared_ptr<db::Connection> SqliteDriver::Connect(const std::string& path, bool readOnly,
                                                       bool create) {
-    std::erase_if(m_connections, [](const auto& entry) { return entry.second.expired(); });
+    const auto expired = [](const auto& entry) { return entry.second.expired(); };
+    std::erase_if(m_connections, expired);
+    std::erase_if(m_byGivenPath, expired);
     std::error_code error;
     const std::filesystem::path file = FilePath(path);
     const auto canonical = std::filesystem::weakly_canonical(file, error);
     const auto key = std::make_pair((error ? file : canonical).string(), readOnly);
-    if (auto live = m_connections[key].lock()) return live;
+    if (auto live = m_connections[key].lock()) {
+        m_byGivenPath[std::make_pair(path, readOnly)] = live;
+        return live;
+    }
 
     sqlite3* db = nullptr;
     const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
@@ -65,6 +71,7 @@ std::shared_ptr<db::Connection> SqliteDriver::Connect(const std::string& path, b
     if (rc != SQLITE_OK) connection->Fail();
     connection->Configure(m_busyTimeoutMs);
     m_connections[key] = connection;
+    m_byGivenPath[std::make_pair(path, readOnly)] = connection;
     return connection;
 }
 

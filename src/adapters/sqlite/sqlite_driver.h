@@ -30,8 +30,10 @@ class SqliteDriver : public db::Driver {
     std::shared_ptr<db::Connection> Connect(const std::string& path, bool readOnly, bool create);
 
     int m_busyTimeoutMs;
-    // Open connections by canonical path (UTF-8) and read-only choice.
+    // Open connections by canonical path (UTF-8) and read-only choice, and by the path as it was
+    // given (CP1252), so that opening a file again costs no look at the file system.
     std::map<std::pair<std::string, bool>, std::weak_ptr<SqliteConnection>> m_connections;
+    std::map<std::pair<std::string, bool>, std::weak_ptr<SqliteConnection>> m_byGivenPath;
 };
 
 }  // namespace adapters

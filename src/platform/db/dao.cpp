@@ -241,6 +241,8 @@ struct Binding {
 
 enum class EditMode { kNone, kAddNew, kEdit };
 
+constexpr std::size_t kUsualBindings = 40;
+
 }  // namespace
 
 struct CDaoRecordset::Impl {
@@ -369,8 +371,12 @@ void Write(db::Connection& connection, const std::string& sql, const std::vector
 
 }  // namespace
 
+// Room for the members of the widest host recordset, bound one after the other by the derived
+// class's constructor.
 CDaoRecordset::CDaoRecordset(CDaoDatabase* database)
-    : m_pDatabase(database), m_impl(std::make_unique<Impl>()) {}
+    : m_pDatabase(database), m_impl(std::make_unique<Impl>()) {
+    m_impl->bindings.reserve(kUsualBindings);
+}
 
 CDaoRecordset::~CDaoRecordset() = default;
 

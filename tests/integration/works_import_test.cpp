@@ -1,0 +1,99 @@
+// The works import through the stand-in host program: the sample folder of tests/data imported
+// with the dialog's defaults, checked in the library with SQL, imported again without adding
+// anything, and imports interrupted through the progress window.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/running_service.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+const std::string kSample = std::string(PRIXEL_TEST_DATA) + "/works";
+
+class WorksImportThroughHostTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(Host("init"), "Dossier de société créé : " + m_company + "\n");
+    }
+
+    // The host program's standard output, with its standard error before it when both is set.
+    std::string Host(const std::string& arguments, bool both = false) {
+        return CommandOutput(std::string(PRIXEL_HOST_EXE) + " --data '" + m_company + "' " +
+                             arguments + (both ? " 2>&1" : " 2>/dev/null"));
+    }
+    // The library's answer to the query, without its last line end.
+    std::string Value(const std::string& query) {
+        std::string value =
+            CommandOutput("sqlite3 '" + m_company + "/prixel/Bib.mdb' \"" + query + "\"");
+        if (!value.empty() && value.back() == '\n') value.pop_back();
+        return value;
+    }
+    static std::string Added(int trades, int families, int works, int lines) {
+        return "trades " + std::to_string(trades) + "\nfamilies " + std::to_string(families) +
+               "\nworks " + std::to_string(works) + "\nlines " + std::to_string(lines) + "\n";
+    }
+
+    TempDir m_dir;
+    std::string m_company = m_dir.File("company");
+};
+
+TEST_F(WorksImportThroughHostTest, TheSampleFolderIsImportedOnceWithItsFamiliesAndLabour) {
+    EXPECT_EQ(Host("import-works --folder '" + kSample + "'", true),
+              "toaster: L'importation d'ouvrage est terminée.\n" + Added(30, 450, 3000, 3000));
+
+    // Every family of works hangs under the family its file names, two characters deeper.
+    EXPECT_EQ(Value("SELECT count(*) FROM Famille f JOIN Famille p ON p.Code = f.Parent "
+                    "WHERE f.Type = 500 AND length(f.Code) = length(p.Code) + 2"),
+              "450");
+    EXPECT_EQ(Value("SELECT p.CodePrixel || ' ' || p.Libelle FROM Famille f JOIN Famille p ON "
+                    "p.Code = f.Parent WHERE f.CodePrixel = 'FO0021'"),
+              "CE002 Démolition");
+    EXPECT_EQ(Value("SELECT count(*) FROM BOUV b JOIN Famille f ON f.Code = b.CodeFamille "
+                    "WHERE b.Type = 501 AND b.Code LIKE 'PRIXELOUV%' AND b.Profil = 1"),
+              "3000");
+    EXPECT_EQ(Value("SELECT Libelle || '|' || Unite || '|' || LibFamille FROM BOUV "
+                    "WHERE Code = 'PRIXELOUV000002'"),
+              "Dépose et repose de plinthes en chêne hauteur 2,50 m|m3|Terrassement - Ouv");
+    EXPECT_EQ(Value("SELECT Type, Code, Unite, CoefFG, CodeFamille FROM BXMX"),
+              "24001|PRIXEL_MO|H|1.0|@");
+    // Each work has one labour line: its two times added, read with either separator.
+    EXPECT_EQ(Value("SELECT count(DISTINCT [Code tache]) FROM BLOUV WHERE NumLigne = 0 AND "
+                    "TypeElement = 24001 AND CodeElement = 'PRIXEL_MO'"),
+              "3000");
+    EXPECT_EQ(Value("SELECT group_concat(Quantite, ' ') FROM BLOUV WHERE [Code tache] IN "
+                    "('PRIXELOUV000001', 'PRIXELOUV000002')"),
+              "0.3 0.42");
+
+    EXPECT_EQ(Host("import-works --folder '" + kSample + "'"), Added(0, 0, 0, 0));
+}
+
+TEST_F(WorksImportThroughHostTest, AnInterruptionKeepsWhatWasImportedAndNoGoesOn) {
+    EXPECT_EQ(Host("import-works --folder '" + kSample + "' --interrupt-after 12", true),
+              "message: Confirmez-vous l'interruption ?\n"
+              "toaster: L'importation d'ouvrage est terminée.\n" +
+                  Added(12, 0, 0, 0));
+    EXPECT_EQ(Value("SELECT Code FROM BXMX"), "PRIXEL_MO");
+
+    EXPECT_EQ(Host("--answer no import-works --folder '" + kSample +
+                       "' --prefix ABCDEFGH --interrupt-after 1",
+                   true),
+              "message: Confirmez-vous l'interruption ?\n"
+              "toaster: L'importation d'ouvrage est terminée.\n" +
+                  Added(18, 450, 3000, 3000));
+    EXPECT_EQ(Value("SELECT group_concat(Code, ' ') FROM (SELECT Code FROM BXMX ORDER BY Code)"),
+              "ABCDEF_MO PRIXEL_MO");
+}
+
+TEST_F(WorksImportThroughHostTest, AnEmptyFolderIsAskedForAndAFolderWithoutTheFilesRefused) {
+    EXPECT_EQ(Host("import-works --folder ''", true),
+              "message: Veulliez spécifier le dossier source.\n" + Added(0, 0, 0, 0));
+    EXPECT_EQ(Host("import-works", true),
+              "message: Opération impossible : le dossier spécifié ne contient pas les fichiers "
+              "nécessaires à l'importation.\n" +
+                  Added(0, 0, 0, 0));
+}
+
+}  // namespace
