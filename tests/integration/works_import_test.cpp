@@ -1,6 +1,6 @@
-// The works import through the stand-in host program: the sample folder of tests/data imported
-// with the dialog's defaults, checked in the library with SQL, imported again without adding
-// anything, and imports interrupted through the progress window.
+// The works import through the stand-in host program: the sample folder of tests/data imported,
+// checked in the library with SQL and imported again without adding anything; a small generated
+// folder imported with interruptions through the progress window.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 
 #include "support/running_service.h"
 #include "support/temp_dir.h"
+#include "works_folder.h"
 
 namespace {
 
@@ -71,18 +72,20 @@ TEST_F(WorksImportThroughHostTest, TheSampleFolderIsImportedOnceWithItsFamiliesA
 }
 
 TEST_F(WorksImportThroughHostTest, AnInterruptionKeepsWhatWasImportedAndNoGoesOn) {
-    EXPECT_EQ(Host("import-works --folder '" + kSample + "' --interrupt-after 12", true),
+    const std::string folder = m_dir.File("ouvrages");
+    ASSERT_TRUE(WriteWorksFolder(folder, {.trades = 4, .works = 30}));
+    EXPECT_EQ(Host("import-works --folder '" + folder + "' --interrupt-after 3", true),
               "message: Confirmez-vous l'interruption ?\n"
               "toaster: L'importation d'ouvrage est terminée.\n" +
-                  Added(12, 0, 0, 0));
+                  Added(3, 0, 0, 0));
     EXPECT_EQ(Value("SELECT Code FROM BXMX"), "PRIXEL_MO");
 
-    EXPECT_EQ(Host("--answer no import-works --folder '" + kSample +
+    EXPECT_EQ(Host("--answer no import-works --folder '" + folder +
                        "' --prefix ABCDEFGH --interrupt-after 1",
                    true),
               "message: Confirmez-vous l'interruption ?\n"
               "toaster: L'importation d'ouvrage est terminée.\n" +
-                  Added(18, 450, 3000, 3000));
+                  Added(1, 60, 30, 30));
     EXPECT_EQ(Value("SELECT group_concat(Code, ' ') FROM (SELECT Code FROM BXMX ORDER BY Code)"),
               "ABCDEF_MO PRIXEL_MO");
 }
