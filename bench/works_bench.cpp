@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "adapters/composition.h"
 #include "host/company.h"
 #include "platform/text.h"
 #include "platform/ui/resources.h"
@@ -134,4 +135,10 @@ void PlainInserts(benchmark::State& state) {
 BENCHMARK(ImportWorks)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(PlainInserts)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    adapters::Compose(adapters::Screen::Headless);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
