@@ -2,17 +2,14 @@
 // 10,000 articles (three-level family paths, two or three suppliers each, fifty makers), and the
 // same rows written by plain SQLite inserts in one transaction, as the bound to compare with.
 
-#include <benchmark/benchmark.h>
-#include <sqlite3.h>
+#include "bench_support.h"
 
 #include <list>
+#include <memory>
 #include <string>
 
-#include "adapters/composition.h"
 #include "connection/prixel_answer.h"
-#include "host/company.h"
 #include "platform/text.h"
-#include "support/temp_dir.h"
 
 namespace {
 
@@ -88,27 +85,12 @@ std::string AnswerPage(int count) {
     return page + "</PRE></BODY></HTML>";
 }
 
-// A fresh company folder for each run, so that every article is new.
-class Company {
-  public:
-    Company() {
-        std::string error;
-        host::CreateCompany(m_dir.Folder(), {}, error);
-        host::OpenCompany(m_dir.Folder(), error);
-    }
-    ~Company() { host::CloseCompany(); }
-    std::string Library() const { return m_dir.File("prixel/Bib.mdb"); }
-
-  private:
-    TempDir m_dir;
-};
-
 void ImportIntoLibrary(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const std::string page = text::FromUtf8(AnswerPage(count));
     for (auto _ : state) {
         state.PauseTiming();
-        auto company = std::make_unique<Company>();
+        auto company = std::make_unique<BenchCompany>();
         std::list<std::string> codes;
         CPrixelAnswer answer(page);
         state.ResumeTiming();
@@ -121,20 +103,16 @@ void ImportIntoLibrary(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * count);
 }
 
-void Execute(sqlite3* db, const char* sql) {
-    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-}
-
 // The bound: the same materials and supplier rows by prepared inserts in one transaction.
 void PlainInserts(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        Company company;
+        BenchCompany company;
         sqlite3* db = nullptr;
         sqlite3_open(company.Library().c_str(), &db);
         state.ResumeTiming();
-        Execute(db, "BEGIN");
+        ExecuteSql(db, "BEGIN");
         sqlite3_stmt* material = nullptr;
         sqlite3_prepare_v2(db,
                            "INSERT INTO BXMX (Type, Code, Libelle, Unite, PrixTarif, PrixelCheck, "
@@ -167,7 +145,7 @@ void PlainInserts(benchmark::State& state) {
         }
         sqlite3_finalize(material);
         sqlite3_finalize(supplier);
-        Execute(db, "COMMIT");
+        ExecuteSql(db, "COMMIT");
         state.PauseTiming();
         sqlite3_close(db);
         state.ResumeTiming();
@@ -181,9 +159,5 @@ BENCHMARK(ImportIntoLibrary)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecon
 BENCHMARK(PlainInserts)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
-    adapters::Compose(adapters::Screen::Headless);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

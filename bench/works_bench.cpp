@@ -3,20 +3,16 @@
 // SQLite inserts in one transaction, the bound to compare with. Each run also reports the peak of
 // the process's resident memory during the run (peak_MB), which must not grow with the files.
 
-#include <benchmark/benchmark.h>
-#include <sqlite3.h>
+#include "bench_support.h"
 
 #include <fstream>
 #include <map>
 #include <memory>
 #include <string>
 
-#include "adapters/composition.h"
-#include "host/company.h"
 #include "platform/text.h"
 #include "platform/ui/resources.h"
 #include "resources/prixel_resources.h"
-#include "support/temp_dir.h"
 #include "works/work_import.h"
 #include "works_folder.h"
 
@@ -30,21 +26,6 @@ const std::string& FolderOf(int works) {
     if (added) WriteWorksFolder(found->second, {.trades = 30, .works = works});
     return found->second;
 }
-
-// A fresh company folder for each run, so that every work is new.
-class Company {
-  public:
-    Company() {
-        std::string error;
-        host::CreateCompany(m_dir.Folder(), {}, error);
-        host::OpenCompany(m_dir.Folder(), error);
-    }
-    ~Company() { host::CloseCompany(); }
-    std::string Library() const { return m_dir.File("prixel/Bib.mdb"); }
-
-  private:
-    TempDir m_dir;
-};
 
 // The peak resident memory starts again from what the process holds now.
 void ResetPeakMemory() {
@@ -65,7 +46,7 @@ void ImportWorks(benchmark::State& state) {
     ui::RegisterResourceModule(&PrixelResources());
     for (auto _ : state) {
         state.PauseTiming();
-        auto company = std::make_unique<Company>();
+        auto company = std::make_unique<BenchCompany>();
         ResetPeakMemory();
         state.ResumeTiming();
         if (!CWorkImport(folder, "PRIXEL").Run()) state.SkipWithError("the import failed");
@@ -78,10 +59,6 @@ void ImportWorks(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * works);
 }
 
-void Execute(sqlite3* db, const char* sql) {
-    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-}
-
 void BindText(sqlite3_stmt* statement, int index, const std::string& value) {
     sqlite3_bind_text(statement, index, value.c_str(), -1, SQLITE_TRANSIENT);
 }
@@ -91,12 +68,12 @@ void PlainInserts(benchmark::State& state) {
     const int works = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        Company company;
+        BenchCompany company;
         sqlite3* db = nullptr;
         sqlite3_open(company.Library().c_str(), &db);
         ResetPeakMemory();
         state.ResumeTiming();
-        Execute(db, "BEGIN");
+        ExecuteSql(db, "BEGIN");
         sqlite3_stmt* work = nullptr;
         sqlite3_prepare_v2(db,
                            "INSERT INTO BOUV (Type, Code, Libelle, Unite, DateMaj, LibFamille, "
@@ -121,7 +98,7 @@ void PlainInserts(benchmark::State& state) {
         }
         sqlite3_finalize(work);
         sqlite3_finalize(line);
-        Execute(db, "COMMIT");
+        ExecuteSql(db, "COMMIT");
         state.PauseTiming();
         state.counters["peak_MB"] = PeakMegabytes();
         sqlite3_close(db);
@@ -136,9 +113,5 @@ BENCHMARK(ImportWorks)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->
 BENCHMARK(PlainInserts)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {
-    adapters::Compose(adapters::Screen::Headless);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }
