@@ -114,7 +114,10 @@ void CWorkImport::ForEachLine(CStdioFile& file, Handle handle) {
         } catch (const CDaoException& e) {
             ShowDaoError(e);
         }
-        CommitBatch(false);
+        // A failure that undid the batch (the disk full) was told where it happened; the import
+        // stops there.
+        m_bFailed = !m_batch.CanGoOn();
+        if (!m_bFailed) CommitBatch(false);
         ui::PumpPendingMessages();
     }
 }

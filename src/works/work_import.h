@@ -48,7 +48,7 @@ class CWorkImport : public CPrixelObject {
     void ImportWork(const std::string& line);
     void CreateLabourMaterial();
     std::string LabourMaterialCode() const;
-    // Commits the batch when it is full (or at once); a failure stops the import.
+    // Commits the batch when it is full (or at once); a failure is told and stops the import.
     void CommitBatch(bool now);
 
     CImportProgressDlg* m_pProgress = nullptr;

@@ -122,11 +122,24 @@ TEST_F(WorkImportTest, TheProgressWindowStandsAtThePointerWithAWideRange) {
     EXPECT_EQ(Count(m_library, "BOUV"), 0);
 }
 
-TEST_F(WorkImportTest, ALibraryThatCannotBeOpenedIsToldBeforeAnyWindow) {
+TEST_F(WorkImportTest, ALibraryThatCannotBeWrittenIsToldOnceAndStopsTheImport) {
     Faulty().FailOpen(dao::kLocked, text::FromUtf8("Bib.mdb est verrouillée."));
     EXPECT_FALSE(CWorkImport(Folder(), "PRIXEL").Run());
     EXPECT_EQ(Messages(), std::vector<std::string>{"Bib.mdb est verrouillée."});
     EXPECT_EQ(m_backend->FindDialog(IDD_IMPORT_PROGRESS), nullptr);
+    Faulty().Heal();
+
+    // The library may not grow beyond its present size, as on a full disk.
+    std::string works;
+    for (int i = 0; i < 300; ++i)
+        works += Work("L" + std::to_string(i), "", std::string(200, 'l'), "1", "");
+    Write("ouvrage.txt", works);
+    m_library.Execute("PRAGMA max_page_count = 1");
+    EXPECT_FALSE(CWorkImport(Folder(), "PRIXEL").Run());
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_NE(Messages()[1].find("le disque est plein"), std::string::npos) << Messages()[1];
+    // The families were stored at the end of their file; the works' batch was undone whole.
+    EXPECT_EQ(Counts(), std::vector<std::string>{"5|0|0|0"});
 }
 
 TEST_F(WorkImportTest, TheDialogRefusesASeventhPrefixCharacterAMissingFolderAndAnEmptyOne) {
