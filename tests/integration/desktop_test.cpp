@@ -1,6 +1,7 @@
 // The stand-in host program with real windows on a virtual display: the catalogue in the WebKit
-// browser, the update list, message boxes and toasters, worked by the scripted user through real
-// events, with a picture of each window saved under the build folder.
+// browser, the update list, the works import with its progress, message boxes and toasters, worked
+// by the scripted user through real events, with a picture of each window saved under the build
+// folder.
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,13 @@ TEST_F(DesktopTest, UpdateListShowsTwoMakersAndTheirRefreshIsTold) {
     EXPECT_TRUE(pictures[0].ends_with("-5003.png"));
     EXPECT_TRUE(pictures[1].ends_with("-box.png"));
     EXPECT_TRUE(pictures[2].ends_with("-5018.png"));
+}
+
+TEST_F(DesktopTest, WorksImportShowsItsDialogAndProgressWindow) {
+    const std::string folder = std::string(PRIXEL_TEST_DATA) + "/works";
+    EXPECT_EQ(Gui("import-works --folder '" + folder + "' --prefix MO"),
+              "trades 30\nfamilies 450\nworks 3000\nlines 3000\n");
+    EXPECT_EQ(Pictures(), (std::vector<std::string>{"01-5019.png", "02-5017.png", "03-5018.png"}));
 }
 
 TEST_F(DesktopTest, ToasterIsDrawnAndGoesByItself) {
