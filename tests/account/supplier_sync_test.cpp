@@ -21,7 +21,6 @@ class SupplierSyncTest : public AccountTest {
         m_web.navigations.clear();
     }
 
-    // A contact of family whose name is given.
     static void AddContact(const std::string& name, const std::string& family = "FOUR") {
         RContactSet contacts(GetDBManager()->GetMDBDao(mdContacts));
         contacts.Open();
@@ -30,38 +29,22 @@ class SupplierSyncTest : public AccountTest {
         contacts.m_strNom = name;
         contacts.Update();
     }
-    // Suppliers whose lines are 250 characters long: a name of 240 characters starting with the
-    // supplier's number on two digits, and nine empty values.
-    static void AddLongSuppliers(int count) {
-        for (int i = 1; i <= count; ++i)
-            AddContact(text::Format("%02d", i) + std::string(238, 'n'));
-    }
-    std::vector<std::string> SentParameters() const {
-        std::vector<std::string> parameters;
-        for (const std::string& address : m_web.navigations)
-            parameters.push_back(ParameterOf(address, "EF"));
-        return parameters;
-    }
     std::string ToasterShown() const {
         const ui::WindowModel* text = m_backend->FindControl(IDD_PRIXEL_TOASTER, IDC_TOASTER_TEXT);
         return text ? text::ToUtf8(text->text) : "<none>";
     }
 };
 
-TEST_F(SupplierSyncTest, BatchGoesOnceItReachesAThousandCharactersAndOneThatFailsIsDropped) {
-    AddLongSuppliers(10);
+TEST_F(SupplierSyncTest, BatchThatFailsIsDroppedAndTheWalkGoesOn) {
+    // Lines of 250 characters: a name of 240 led by the supplier's number, nine empty values.
+    for (int i = 1; i <= 10; ++i) AddContact(text::Format("%02d", i) + std::string(238, 'n'));
     m_web.NeverAnswer(std::string(kService) +
-                      "awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp"
-                      "_PAGE_EF_05");
+                      "awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_EF_05");
     m_prixel->SynchronizeProvider();
 
-    const std::vector<std::string> sent = SentParameters();
-    ASSERT_EQ(sent.size(), 3u);
-    EXPECT_EQ(sent[0].size(), 999u);
-    EXPECT_EQ(text::Split(sent[0], '!').size(), 4u);
-    EXPECT_EQ(sent[1].substr(0, 2), "05");
-    EXPECT_EQ(sent[2].substr(0, 2), "09");
-    EXPECT_EQ(text::Split(sent[2], '!').size(), 2u);
+    ASSERT_EQ(m_web.navigations.size(), 3u);
+    EXPECT_EQ(ParameterOf(m_web.navigations[0], "EF").size(), 4 * 250 - 1u);
+    EXPECT_EQ(ParameterOf(m_web.navigations[2], "EF").substr(0, 2), "09");
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(ToasterShown(), kDone);
 }
@@ -86,11 +69,9 @@ TEST_F(SupplierSyncTest, NothingIsSentWithoutSupplierRightOrReadableContacts) {
         m_prixel->SynchronizeProvider();
         EXPECT_TRUE(m_web.navigations.empty());
         EXPECT_EQ(ToasterShown(), c.toaster);
+        ASSERT_EQ(Messages().size(), c.message ? 1u : 0u);
         if (c.message) {
-            ASSERT_EQ(Messages().size(), 1u);
             EXPECT_NE(Messages()[0].find(c.message), std::string::npos) << Messages()[0];
-        } else {
-            EXPECT_TRUE(Messages().empty());
         }
     }
 }
