@@ -6,16 +6,15 @@
 
 #include <string>
 
+#include "integration/host_service_fixture.h"
 #include "platform/profile.h"
-#include "support/running_service.h"
 
 namespace {
 
-class TariffUpdateTest : public testing::Test {
+class TariffUpdateTest : public HostServiceTest {
   protected:
     void SetUp() override {
-        ASSERT_NE(m_service.Port(), 0);
-        Host("init --server localhost --company SOC");
+        HostServiceTest::SetUp();
         m_makerA = ImportArticlesOfOneMaker("plaque", 3);
         m_makerB = ImportArticlesOfOneMaker("tube", 2);
         ASSERT_NE(m_makerA.id, m_makerB.id);
@@ -27,33 +26,12 @@ class TariffUpdateTest : public testing::Test {
         std::string id, prefix, name;
     };
 
-    std::string HostCommand(const std::string& arguments) {
-        return "PRIXEL_CA_FILE='" + m_service.CaFile() +
-               "' PRIXEL_CONNECT_TO='localhost:443:127.0.0.1:" + std::to_string(m_service.Port()) +
-               "' " + PRIXEL_HOST_EXE + " --data '" + m_company + "' " + arguments;
-    }
-    // The host program's standard output, and its standard error before it when both is set.
-    std::string Host(const std::string& arguments, bool both = false) {
-        return CommandOutput(HostCommand(arguments) + (both ? " 2>&1" : " 2>/dev/null"));
-    }
     std::string ExitCode(const std::string& arguments) {
         return CommandOutput(HostCommand(arguments) + " >/dev/null 2>&1; echo $?");
     }
-    std::string Curl(const std::string& pathAndQuery) {
-        return "curl -s --cacert '" + m_service.CaFile() +
-               "' 'https://127.0.0.1:" + std::to_string(m_service.Port()) + pathAndQuery + "'";
-    }
-    // The codes a person sees first on the catalogue page for search.
-    std::string ShownCodes(const std::string& search, int count) {
-        return CommandOutput(Curl("/catalogue?stamp=t&q=" + search) +
-                             " | grep -o '<TR><TD>[^<]*</TD>' | sed 's/<TR><TD>//; s/<.TD>//' "
-                             "| head -" +
-                             std::to_string(count) + " | paste -sd, - | tr -d '\\n'");
-    }
     // The library's answer to the query, without its last line end.
     std::string Value(const std::string& query) {
-        std::string value =
-            CommandOutput("sqlite3 '" + m_company + "/prixel/Bib.mdb' \"" + query + "\"");
+        std::string value = Sql("prixel/Bib.mdb", query);
         if (!value.empty() && value.back() == '\n') value.pop_back();
         return value;
     }
@@ -81,18 +59,15 @@ class TariffUpdateTest : public testing::Test {
     }
 
     void ChangeTariff(const Maker& maker, const std::string& date) {
-        ASSERT_EQ(CommandOutput(Curl("/admin/tariff?maker=" + maker.id + "&date=" + date +
-                                     "&version=2026.1&factor=2")),
-                  "tarif " + maker.id + " " + date + " 2026.1\n");
+        ASSERT_EQ(
+            Admin("/admin/tariff?maker=" + maker.id + "&date=" + date + "&version=2026.1&factor=2"),
+            "tarif " + maker.id + " " + date + " 2026.1\n");
     }
 
     std::string Listed(const Maker& maker) {
         return maker.name + "\t" + std::to_string(Count(maker)) + "\n";
     }
 
-    TempDir m_dir;
-    RunningService m_service{m_dir};
-    std::string m_company = m_dir.File("company");
     Maker m_makerA, m_makerB;
 };
 
@@ -158,16 +133,14 @@ TEST_F(TariffUpdateTest, TariffQueryTellsTheNewPriceAndRefreshWritesOneArticle) 
     EXPECT_EQ(Value("SELECT PrixTarif || ' ' || PrixelDate FROM BXMX WHERE Code = '" + code + "'"),
               Value("SELECT round(" + oldPrice + " * 2, 2)") + " 2026-03-01");
     Host("refresh " + code + " --study");
-    EXPECT_EQ(
-        CommandOutput("sqlite3 '" + m_company + "/Etude.mdb' \"SELECT Code FROM EXmxPrixel\""),
-        code + "\n");
+    EXPECT_EQ(Sql("Etude.mdb", "SELECT Code FROM EXmxPrixel"), code + "\n");
 }
 
 TEST_F(TariffUpdateTest, ServiceThatDoesNotAnswerLeavesTheLibraryAsItWas) {
     ChangeTariff(m_makerA, "01/03/2026");
     const std::string rows = Rows(m_makerA, "PrixTarif, PrixelDate");
     profile::WriteString(m_company + "/Prixel.ini", "PrixelCustomerKey", "NavigateTimeout", "300");
-    CommandOutput(Curl("/admin/delay?ms=3000"));
+    Admin("/admin/delay?ms=3000");
     // The recording that comes first fails as well, and reads the time-out for the rest.
     const std::string noConnection = "message: Impossible de se connecter à Vako Prixel.\n";
     const std::string twice = noConnection + noConnection;
