@@ -75,6 +75,39 @@ TEST_F(DesktopTest, ArticlesPickedInTheBrowserReachTheLibrary) {
     EXPECT_TRUE(pictures.back().ends_with("-5018.png")) << pictures.back();
 }
 
+// The host's own window: every operation has its button, and its list of materials is read again
+// once the catalogue has brought two articles in.
+TEST_F(DesktopTest, HostWindowOffersEveryOperationAndShowsTheArticlesBroughtIn) {
+    const std::string shown = ShownCodes("", 2);
+    const std::string output = Gui("desktop --pick " + shown);
+
+    const std::string buttons =
+        "bouton: Catalogue > bibliothèque\nbouton: Catalogue > étude\n"
+        "bouton: Fiche de l'article\nbouton: Fiche du fabricant\nbouton: Fiche du produit\n"
+        "bouton: Site du fabricant\nbouton: Contrôle des tarifs\n"
+        "bouton: Mise à jour des tarifs\nbouton: Actualiser l'article\n"
+        "bouton: Tarif de l'article\nbouton: Import d'ouvrages\n"
+        "bouton: Synchroniser fournisseurs\nbouton: Enregistrement\n"
+        "bouton: Création de compte\nbouton: Activation du dossier\n"
+        "bouton: Afficher un toaster\n";
+    const std::size_t firstLook = output.find("\n\n");
+    ASSERT_NE(firstLook, std::string::npos) << output;
+    EXPECT_EQ(output.substr(0, firstLook + 1), buttons);
+    std::string codes;
+    std::stringstream secondLook(output.substr(firstLook + 2));
+    for (std::string line; std::getline(secondLook, line);)
+        if (line.starts_with("article: ")) codes += line.substr(9, line.find('\t') - 9) + ",";
+    EXPECT_EQ(codes, shown + ",");
+    EXPECT_TRUE(output.substr(firstLook + 2).starts_with(buttons)) << output;
+
+    const std::vector<std::string> pictures = Pictures();
+    ASSERT_GE(pictures.size(), 4u);
+    EXPECT_EQ(pictures.front(), "01-9000.png");
+    EXPECT_TRUE(pictures[1].ends_with("-5000.png")) << pictures[1];
+    EXPECT_TRUE(pictures[pictures.size() - 2].ends_with("-5018.png"));
+    EXPECT_TRUE(pictures.back().ends_with("-9000.png"));
+}
+
 TEST_F(DesktopTest, UpdateListShowsTwoMakersAndTheirRefreshIsTold) {
     for (const std::string search : {"plaque", "tube"}) {
         const std::string code = ShownCodes(search, 1);

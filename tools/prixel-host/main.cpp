@@ -124,6 +124,19 @@ int Status(const Options& options) {
     });
 }
 
+// The host's window, worked by the person, or by the scripted user when codes are given.
+int Desktop(const Options& options, const std::vector<std::string>& codes) {
+    if (codes.empty() && adapters::ComposedScreen() == adapters::Screen::Headless) {
+        Fail(text::FromUtf8("la fenêtre de l'hôte demande un écran : lancez-la avec --gui"));
+        return 1;
+    }
+    return WithFacade(options, [&](CPrixelCtrl& prixel, HostScreen& host) {
+        if (!options.noRecord) prixel.CustomerRecording();
+        return codes.empty() ? RunDesktopWindow(prixel)
+                             : RunDesktopWindowScripted(prixel, host, codes);
+    });
+}
+
 CLI::App* AddServiceCommand(CLI::App& app, ServiceCommand& command, const std::string& name,
                             const std::string& help, std::vector<std::string> arguments) {
     CLI::App* sub = app.add_subcommand(name, help);
@@ -163,9 +176,14 @@ int main(int argc, char** argv) {
     CLI::App* show = app.add_subcommand("show", "print a table's rows");
     show->add_option("table", table, "table name")->required();
 
+    std::vector<std::string> desktopPicks;
     CLI::App* desktop = app.add_subcommand(
         "desktop",
         "with --gui, the host as a window: a button per operation, the library's materials");
+    desktop
+        ->add_option("--pick", desktopPicks,
+                     "the scripted user brings these codes into the library from the window")
+        ->delimiter(',');
 
     CLI::App* status =
         app.add_subcommand("status", "print the recording state and the out-of-date count");
@@ -247,16 +265,14 @@ int main(int argc, char** argv) {
         ->check(CLI::PositiveNumber);
 
     CLI11_PARSE(app, argc, argv);
-    ComposeScreen(options, desktop->parsed());
+    ComposeScreen(options, desktop->parsed() && desktopPicks.empty());
     // The host seeds the C runtime's generator when it starts, so that the family codes the
     // plug-in draws differ from one run to the next.
     sys::SeedRand(static_cast<unsigned>(std::time(nullptr)) ^ static_cast<unsigned>(getpid()));
     if (init->parsed()) return Init(options, company);
     if (show->parsed()) return Show(options, table);
     if (status->parsed()) return Status(options);
-    if (desktop->parsed())
-        return WithFacade(
-            options, [](CPrixelCtrl& prixel, HostScreen&) { return RunDesktopWindow(prixel); });
+    if (desktop->parsed()) return Desktop(options, desktopPicks);
     if (addContact->parsed())
         return WithCompany(options, [&] { return AddContact(family, fields); });
     if (importContacts->parsed())

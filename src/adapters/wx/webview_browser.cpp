@@ -186,7 +186,7 @@ void WebViewBrowser::Complete(std::string document) {
                              url = text::FromUtf8(std::string(m_view->GetCurrentURL().ToUTF8()))] {
         if (std::shared_ptr<DocumentComplete> tell = onComplete.lock(); tell && *tell) (*tell)(url);
     });
-    backend->PictureWhenDrawn(m_parent);
+    backend->SavePicture(m_parent);
 }
 
 WebKitWebView* WebViewBrowser::View() const {

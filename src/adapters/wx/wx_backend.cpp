@@ -608,7 +608,7 @@ void WxBackend::SavePictures(const std::string& folder) {
     m_pictureFolder = folder;
 }
 
-void WxBackend::PictureWhenDrawn(ui::Hwnd dialog) {
+void WxBackend::SavePicture(ui::Hwnd dialog) {
     const Entry* entry = Find(dialog);
     if (m_pictureFolder.empty() || !entry || !entry->window->IsShown()) return;
     if (entry->window->GetSize().x <= 1) return;

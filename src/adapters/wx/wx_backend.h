@@ -93,14 +93,15 @@ class WxBackend : public ui::Backend, public ui::Automation {
     ui::ScriptedUser& User() override { return m_user; }
     void SetMessageBoxObserver(std::function<void(const ui::MessageBoxRecord&)> observer) override;
     void RunWhile(const std::function<bool()>& keepGoing) override;
+    // Windows holding a browser are pictured when their browser has loaded a page.
+    void SavePicture(ui::Hwnd dialog) override;
 
     // The scripted user acts and answers the boxes and the folder chooser; otherwise the person
     // does.
     void SetScripted(bool scripted) { m_scripted = scripted; }
     // Saves a PNG of each window once it is drawn into folder, named by order and template id;
-    // windows holding a browser are saved when their browser asks (PictureWhenDrawn).
+    // windows holding a browser are saved when their browser asks (SavePicture).
     void SavePictures(const std::string& folder);
-    void PictureWhenDrawn(ui::Hwnd dialog);
     // The wx window of a handle, for the browser shown in a browser control.
     wxWindow* WindowOf(ui::Hwnd window) const;
 

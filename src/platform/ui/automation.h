@@ -44,6 +44,8 @@ class Automation {
     virtual void SetMessageBoxObserver(std::function<void(const MessageBoxRecord&)> observer) = 0;
     // Runs the loop while keepGoing answers true and something can still happen.
     virtual void RunWhile(const std::function<bool()>& keepGoing) = 0;
+    // Saves a picture of the window as it is drawn now, when the backend keeps pictures.
+    virtual void SavePicture(Hwnd dialog) = 0;
 };
 
 }  // namespace ui

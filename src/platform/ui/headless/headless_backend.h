@@ -120,6 +120,8 @@ class HeadlessBackend : public Backend, public Automation {
     ScriptedUser& User() override { return m_user; }
     void SetMessageBoxObserver(std::function<void(const MessageBoxRecord&)> observer) override;
     void RunWhile(const std::function<bool()>& keepGoing) override;
+    // Headless windows have no pixels.
+    void SavePicture(Hwnd) override {}
 
     // The newest window made from that template, or null.
     const WindowModel* FindDialog(int templateId) const;
