@@ -1,6 +1,7 @@
 #pragma once
-// The stand-in host program against the stand-in service over HTTPS: a company folder "SOC" made
-// by the host program, the service started on a free loopback port and reached as localhost.
+// The stand-in host program on a company folder it made (HostProgramTest), and against the
+// stand-in service over HTTPS (HostServiceTest): a company "SOC", the service started on a free
+// loopback port and reached as localhost.
 
 #include <gtest/gtest.h>
 
@@ -10,52 +11,70 @@
 #include "support/running_service.h"
 #include "support/temp_dir.h"
 
-class HostServiceTest : public testing::Test {
+class HostProgramTest : public testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_NE(m_service.Port(), 0);
-        ASSERT_EQ(Host("init --server localhost --company SOC"),
-                  "Dossier de société créé : " + m_company + "\n");
-    }
+    void SetUp() override { MakeCompany(""); }
 
+    void MakeCompany(const std::string& options) {
+        ASSERT_EQ(Host("init" + options), "Dossier de société créé : " + m_company + "\n");
+    }
     // The shell command that runs the host program on the company.
-    std::string HostCommand(const std::string& arguments) const {
-        return "PRIXEL_CA_FILE='" + m_service.CaFile() +
-               "' PRIXEL_CONNECT_TO='localhost:443:127.0.0.1:" + std::to_string(m_service.Port()) +
-               "' " + PRIXEL_HOST_EXE + " --data '" + m_company + "' " + arguments;
+    virtual std::string HostCommand(const std::string& arguments) const {
+        return std::string(PRIXEL_HOST_EXE) + " --data '" + m_company + "' " + arguments;
     }
     // Runs the host program on the company; answers its standard output, and its standard
     // error too when both is set.
-    std::string Host(const std::string& arguments, bool both = false) {
+    std::string Host(const std::string& arguments, bool both = false) const {
         return CommandOutput(HostCommand(arguments) + (both ? " 2>&1" : " 2>/dev/null"));
     }
+    // sqlite3's answer to query on a database file of the company.
+    std::string Sql(const std::string& file, const std::string& query) const {
+        return CommandOutput("sqlite3 '" + m_company + "/" + file + "' \"" + query + "\"");
+    }
+    // The library's answer to the query, without its last line end.
+    std::string Value(const std::string& query) const {
+        std::string value = Sql("prixel/Bib.mdb", query);
+        if (!value.empty() && value.back() == '\n') value.pop_back();
+        return value;
+    }
+
+    TempDir m_dir;
+    std::string m_company = m_dir.File("company");
+};
+
+class HostServiceTest : public HostProgramTest {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(m_service.Port(), 0);
+        MakeCompany(" --server localhost --company SOC");
+    }
+
+    std::string HostCommand(const std::string& arguments) const override {
+        return "PRIXEL_CA_FILE='" + m_service.CaFile() +
+               "' PRIXEL_CONNECT_TO='localhost:443:127.0.0.1:" + std::to_string(m_service.Port()) +
+               "' " + HostProgramTest::HostCommand(arguments);
+    }
     // What the service's admin page at pathAndQuery shows.
-    std::string Admin(const std::string& pathAndQuery) {
+    std::string Admin(const std::string& pathAndQuery) const {
         return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
                              std::to_string(m_service.Port()) + pathAndQuery + "'");
     }
     // The codes a person sees first on the catalogue page for search, joined by ",".
-    std::string ShownCodes(const std::string& search, int count) {
+    std::string ShownCodes(const std::string& search, int count) const {
         return CommandOutput("curl -s --cacert '" + m_service.CaFile() + "' 'https://127.0.0.1:" +
                              std::to_string(m_service.Port()) + "/catalogue?stamp=t&q=" + search +
                              "' | grep -o '<TR><TD>[^<]*</TD>' | sed 's/<TR><TD>//; s/<.TD>//' "
                              "| head -" +
                              std::to_string(count) + " | paste -sd, - | tr -d '\\n'");
     }
-    // sqlite3's answer to query on a database file of the company.
-    std::string Sql(const std::string& file, const std::string& query) {
-        return CommandOutput("sqlite3 '" + m_company + "/" + file + "' \"" + query + "\"");
-    }
     // sqlite3's answer to query on the service's catalogue.
-    std::string CatalogueSql(const std::string& query) {
+    std::string CatalogueSql(const std::string& query) const {
         return CommandOutput("sqlite3 '" + m_dir.File("data/catalogue.sqlite") + "' \"" + query +
                              "\"");
     }
-    std::string Stored(const char* key) {
+    std::string Stored(const char* key) const {
         return profile::GetString(m_company + "/Prixel.ini", "PrixelCustomerKey", key, "");
     }
 
-    TempDir m_dir;
     RunningService m_service{m_dir, "localhost"};
-    std::string m_company = m_dir.File("company");
 };

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "integration/host_service_fixture.h"
-#include "platform/profile.h"
 
 namespace {
 
@@ -74,13 +73,6 @@ TEST_F(HostServiceTest, SheetsAndAccountPagesAreLeftOnceLoaded) {
     const std::string log = Admin("/admin/log");
     EXPECT_NE(log.find("_AWPFicheFabricant_PAGEAFFICHE_AF_M001__"), std::string::npos) << log;
     EXPECT_NE(log.find("_AWPArticle_PAGEAFFICHE_RA___"), std::string::npos) << log;
-}
-
-TEST_F(HostServiceTest, ServiceThatDoesNotAnswerInTimeIsToldInFrench) {
-    profile::WriteString(m_company + "/Prixel.ini", "PrixelCustomerKey", "NavigateTimeout", "300");
-    Admin("/admin/delay?ms=3000");
-    EXPECT_EQ(Host("record", true),
-              "message: Impossible de se connecter à Vako Prixel.\nPrixelNoAnswer\n");
 }
 
 TEST_F(HostServiceTest, ServiceThatIsNotListeningGivesNoAnswerAndNoMessage) {

@@ -29,12 +29,6 @@ class TariffUpdateTest : public HostServiceTest {
     std::string ExitCode(const std::string& arguments) {
         return CommandOutput(HostCommand(arguments) + " >/dev/null 2>&1; echo $?");
     }
-    // The library's answer to the query, without its last line end.
-    std::string Value(const std::string& query) {
-        std::string value = Sql("prixel/Bib.mdb", query);
-        if (!value.empty() && value.back() == '\n') value.pop_back();
-        return value;
-    }
     int Count(const Maker& maker) {
         return std::stoi(
             Value("SELECT count(*) FROM BXMX WHERE PrixelFabricantID = '" + maker.id + "'"));

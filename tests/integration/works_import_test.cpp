@@ -6,39 +6,19 @@
 
 #include <string>
 
-#include "support/running_service.h"
-#include "support/temp_dir.h"
+#include "integration/host_service_fixture.h"
 #include "works_folder.h"
 
 namespace {
 
 const std::string kSample = std::string(PRIXEL_TEST_DATA) + "/works";
 
-class WorksImportThroughHostTest : public testing::Test {
+class WorksImportThroughHostTest : public HostProgramTest {
   protected:
-    void SetUp() override {
-        ASSERT_EQ(Host("init"), "Dossier de société créé : " + m_company + "\n");
-    }
-
-    // The host program's standard output, with its standard error before it when both is set.
-    std::string Host(const std::string& arguments, bool both = false) {
-        return CommandOutput(std::string(PRIXEL_HOST_EXE) + " --data '" + m_company + "' " +
-                             arguments + (both ? " 2>&1" : " 2>/dev/null"));
-    }
-    // The library's answer to the query, without its last line end.
-    std::string Value(const std::string& query) {
-        std::string value =
-            CommandOutput("sqlite3 '" + m_company + "/prixel/Bib.mdb' \"" + query + "\"");
-        if (!value.empty() && value.back() == '\n') value.pop_back();
-        return value;
-    }
     static std::string Added(int trades, int families, int works, int lines) {
         return "trades " + std::to_string(trades) + "\nfamilies " + std::to_string(families) +
                "\nworks " + std::to_string(works) + "\nlines " + std::to_string(lines) + "\n";
     }
-
-    TempDir m_dir;
-    std::string m_company = m_dir.File("company");
 };
 
 TEST_F(WorksImportThroughHostTest, TheSampleFolderIsImportedOnceWithItsFamiliesAndLabour) {

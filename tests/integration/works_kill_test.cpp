@@ -10,10 +10,9 @@
 #include <random>
 #include <string>
 
+#include "integration/host_service_fixture.h"
 #include "platform/db/dao.h"
 #include "platform/db/driver.h"
-#include "support/running_service.h"
-#include "support/temp_dir.h"
 #include "works_folder.h"
 
 extern char** environ;
@@ -23,17 +22,13 @@ namespace {
 constexpr int kWorks = 2000;
 constexpr int kKills = 3;
 
-class WorksImportKillTest : public testing::Test {
+class WorksImportKillTest : public HostProgramTest {
   protected:
     void SetUp() override {
         ASSERT_TRUE(WriteWorksFolder(m_folder, {.trades = 5, .works = kWorks}));
-        ASSERT_EQ(CommandOutput(HostCommand("init")),
-                  "Dossier de société créé : " + m_company + "\n");
+        HostProgramTest::SetUp();
     }
 
-    std::string HostCommand(const std::string& arguments) const {
-        return std::string(PRIXEL_HOST_EXE) + " --data '" + m_company + "' " + arguments;
-    }
     // The import, started with its output thrown away.
     pid_t StartImport() const {
         const std::string command =
@@ -59,13 +54,8 @@ class WorksImportKillTest : public testing::Test {
             "WHERE l.[Code tache] = b.Code)) + (SELECT count(*) FROM BLOUV l WHERE NOT EXISTS "
             "(SELECT 1 FROM BOUV b WHERE b.Code = l.[Code tache]))");
     }
-    std::string Integrity() const {
-        return CommandOutput("sqlite3 '" + m_company + "/prixel/Bib.mdb' 'PRAGMA integrity_check'");
-    }
 
-    TempDir m_dir;
     std::string m_folder = m_dir.File("ouvrages");
-    std::string m_company = m_dir.File("company");
 };
 
 TEST_F(WorksImportKillTest, EveryWorkIsWholeOrAbsentAfterAKill) {
@@ -78,7 +68,7 @@ TEST_F(WorksImportKillTest, EveryWorkIsWholeOrAbsentAfterAKill) {
         while (waitpid(pid, &status, WNOHANG) == 0 && Works() < threshold) usleep(5000);
         ::kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
-        EXPECT_EQ(Integrity(), "ok\n") << "after kill " << kill;
+        EXPECT_EQ(Value("PRAGMA integrity_check"), "ok") << "after kill " << kill;
         EXPECT_EQ(Orphans(), 0) << "after kill " << kill << " at " << Works() << " works";
     }
     const pid_t pid = StartImport();
