@@ -43,19 +43,15 @@ TEST_F(CustomerRecordingTest, HeaderLineSetsTheStateAndTheStoredIdentity) {
     EXPECT_EQ(Stored("ServerAddr"), "srv.example");
     EXPECT_EQ(Stored("RightsString"), "CATALOGUE");
 
+    // Asked again without the customer number and the rights it holds.
     EXPECT_EQ(Record("!!1234:PC01:srv.example:\r\n"), CPrixelCtrl::PrixelRecordedWithoutRights);
+    EXPECT_NE(m_web.navigations.back().find("__:PC01:srv.example::SOC"), std::string::npos)
+        << m_web.navigations.back();
     EXPECT_EQ(Stored("CustomerNumber"), "1234");
     EXPECT_EQ(Record("!5678:PC01:srv.example\r\n"), CPrixelCtrl::PrixelRecordedWithoutRights);
     EXPECT_EQ(Record("5678:PC01:srv.example:R\r\n"), CPrixelCtrl::PrixelNotRecorded);
     EXPECT_EQ(Record("\r\nbody\r\n"), CPrixelCtrl::PrixelNoAnswer);
     EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(CustomerRecordingTest, RecordingAsksWithoutTheOldCustomerNumberAndRights) {
-    Record("!1234:PC01:srv.example:CATALOGUE\r\n");
-    Record("!1234:PC01:srv.example:CATALOGUE\r\n");
-    EXPECT_NE(m_web.navigations.back().find("__:PC01:srv.example::SOC"), std::string::npos)
-        << m_web.navigations.back();
 }
 
 TEST_F(CustomerRecordingTest, FailedExchangesLeaveTheStateAndTellTheUser) {
