@@ -51,6 +51,10 @@ TEST(PrixelModuleTest, LoadingTheLibraryRegistersItsTemplatesAndUnloadingWithdra
     void* library = dlopen(PRIXEL_PLUGIN_SO, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << dlerror();
 
+    for (int id : {IDD_PRIXEL_WEB, IDD_PRIXEL_UPDATE, IDD_IMPORT_WORK, IDD_IMPORT_WORK_EARLIER,
+                   IDD_IMPORT_PROGRESS}) {
+        EXPECT_NE(ui::FindDialogTemplate(id), nullptr) << id;
+    }
     const ui::DialogTemplate* toaster = ui::FindDialogTemplate(IDD_PRIXEL_TOASTER);
     ASSERT_NE(toaster, nullptr);
     EXPECT_EQ(toaster->cx, 200);
@@ -65,6 +69,7 @@ TEST(PrixelModuleTest, LoadingTheLibraryRegistersItsTemplatesAndUnloadingWithdra
 
     ASSERT_EQ(dlclose(library), 0);
     EXPECT_EQ(ui::FindDialogTemplate(IDD_PRIXEL_TOASTER), nullptr);
+    EXPECT_EQ(ui::FindDialogTemplate(IDD_PRIXEL_WEB), nullptr);
     EXPECT_EQ(ui::FindResourceModule(PRIXEL_RESOURCE_MODULE), nullptr);
 }
 
