@@ -90,7 +90,7 @@ TEST_F(TariffUpdateTest, ChangedTariffIsFoundAndUpdateAllBringsTheNewPrices) {
     EXPECT_EQ(Host("check"), "PrixelUpToDate\n0\n0\n");
 }
 
-TEST_F(TariffUpdateTest, NamedMakersAreUpdatedOneAfterTheOther) {
+TEST_F(TariffUpdateTest, NamedMakersAreUpdatedOneAfterTheOtherAndACommandNamingNoneIsRefused) {
     ChangeTariff(m_makerA, "01/03/2026");
     ChangeTariff(m_makerB, "02/03/2026");
     const std::string listed = Host("check");
@@ -109,6 +109,10 @@ TEST_F(TariffUpdateTest, NamedMakersAreUpdatedOneAfterTheOther) {
     EXPECT_EQ(Host("update --maker '" + m_makerB.name + "'"), "PrixelOutOfDate\n1\n");
     EXPECT_EQ(Rows(m_makerB, "PrixelDate"), Rows(m_makerB, "'2026-03-02'"));
     EXPECT_EQ(Host("update --all"), "PrixelUpToDate\n");
+
+    for (const char* refused : {"update", "update --all --maker M", "refresh A B", "tariff A B"})
+        EXPECT_NE(ExitCode(refused), "0\n") << refused;
+    EXPECT_EQ(ExitCode("refresh A B C D"), "0\n");
 }
 
 TEST_F(TariffUpdateTest, TariffQueryTellsTheNewPriceAndRefreshWritesOneArticle) {
@@ -143,12 +147,6 @@ TEST_F(TariffUpdateTest, ServiceThatDoesNotAnswerLeavesTheLibraryAsItWas) {
     EXPECT_EQ(Host("tariff " + m_makerA.id + " " + m_makerA.prefix + " X", true), twice + "\n");
     EXPECT_EQ(Host("refresh " + m_makerA.id, true), twice);
     EXPECT_EQ(Rows(m_makerA, "PrixTarif, PrixelDate"), rows);
-}
-
-TEST_F(TariffUpdateTest, CommandLineThatNamesNoMakerOrTheWrongTextsIsRefused) {
-    for (const char* refused : {"update", "update --all --maker M", "refresh A B", "tariff A B"})
-        EXPECT_NE(ExitCode(refused), "0\n") << refused;
-    EXPECT_EQ(ExitCode("refresh A B C D"), "0\n");
 }
 
 }  // namespace
