@@ -60,36 +60,29 @@ TEST_F(HostCompanyTest, OpensWithTheDefaultConfigurationAndForgetsItOnClosing) {
     EXPECT_EQ(CMdaInterface::HasAcces(350, "MODIF", nullptr, 1), 0);
 }
 
-TEST_F(HostCompanyTest, GrantsTheRightsOfHostIni) {
+TEST_F(HostCompanyTest, ReadsRightsPriceEntriesAndTheSwitchOfHostIniAndSkipsBrokenOnes) {
     EXPECT_NE(CMdaInterface::HasAcces(350, "PARAM", nullptr, 0), 0);
     EXPECT_EQ(CMdaInterface::HasAcces(351, "MODIF", nullptr, 1), 0);
-    ASSERT_TRUE(
-        profile::WriteString(m_dir.File("host.ini"), "Host", "Rights", " 350:MODIF , 12:X"));
-    EXPECT_EQ(Reopen(), "");
-    EXPECT_NE(CMdaInterface::HasAcces(350, "MODIF", nullptr, 1), 0);
-    EXPECT_NE(CMdaInterface::HasAcces(12, "X", nullptr, 1), 0);
-    EXPECT_EQ(CMdaInterface::HasAcces(350, "PARAM", nullptr, 0), 0);
-}
-
-TEST_F(HostCompanyTest, ReadsPriceEntriesInTheirOrderAndSkipsBrokenOnes) {
     const std::string ini = m_dir.File("host.ini");
+    ASSERT_TRUE(profile::WriteString(ini, "Host", "Rights", " 350:MODIF , 12:X"));
     ASSERT_TRUE(profile::WriteString(ini, "Prices", "Types", "501, 10001,24001"));
     ASSERT_TRUE(profile::WriteString(ini, "Prices", "501", "1,1;1,3"));
     ASSERT_TRUE(profile::WriteString(ini, "Prices", "24001", "2"));
     ASSERT_TRUE(profile::WriteString(ini, "Host", "Version", "9.1"));
+    // The switch of host.ini counts only when the company has no row of its own.
+    ASSERT_TRUE(profile::WriteString(ini, "Host", "PrixelDisabled", "1"));
+    GetDBManager()->GetMDBDao(mdDossier)->Execute("DELETE FROM RensGeneraux");
     EXPECT_EQ(Reopen(), "");
+
+    EXPECT_NE(CMdaInterface::HasAcces(350, "MODIF", nullptr, 1), 0);
+    EXPECT_NE(CMdaInterface::HasAcces(12, "X", nullptr, 1), 0);
+    EXPECT_EQ(CMdaInterface::HasAcces(350, "PARAM", nullptr, 0), 0);
     const std::vector<CPriceEntry>& entries = GetHostApp()->m_PriceEntries;
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].nType, 501);
     EXPECT_DOUBLE_EQ(entries[0].dSaleCoefficient, 1.3);
     EXPECT_EQ(entries[1].nType, 10001);
     EXPECT_EQ(sys::GetHostVersion(), (sys::Version{0, 0, 0, 0}));
-}
-
-TEST_F(HostCompanyTest, TakesTheServiceSwitchFromHostIniWhenTheCompanyHasNoRow) {
-    GetDBManager()->GetMDBDao(mdDossier)->Execute("DELETE FROM RensGeneraux");
-    ASSERT_TRUE(profile::WriteString(m_dir.File("host.ini"), "Host", "PrixelDisabled", "1"));
-    EXPECT_EQ(Reopen(), "");
     EXPECT_NE(GetHostApp()->m_bPrixelDisabled, 0);
 }
 
