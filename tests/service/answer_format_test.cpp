@@ -44,15 +44,6 @@ TEST(ServiceTestFormat, ArticleRecordHasThirtyFieldsWithJoinedListsAndNetPrices)
     EXPECT_EQ(f[28], "0.60|0.75");
 }
 
-TEST(ServiceTestFormat, WithdrawnArticlesCarryTheWithdrawnLabel) {
-    Article article = SampleArticle();
-    article.withdrawn = true;
-    EXPECT_EQ(FieldsOf(ArticleRecord(article, kMaker))[3], "Cet article n'existe plus.");
-    const std::vector<std::string> f = FieldsOf(WithdrawnRecord("1042", "LEMA", "X1", "20130415"));
-    ASSERT_EQ(f.size(), 30u);
-    EXPECT_EQ(f[3], "Cet article n'existe plus.");
-}
-
 TEST(ServiceTestFormat, MakerLineHasEightFieldsAndADayFirstDate) {
     const std::vector<std::string> f = FieldsOf(MakerLine(kMaker, 12));
     ASSERT_EQ(f.size(), 8u);

@@ -95,6 +95,7 @@ TEST_F(ServiceTestAnswers, TariffQueryFindsCodesAndPrefixReferencePairsOrAnswers
 
     const std::vector<std::string> gone = Lines(Ask(6, "1042,LEMA,999999,15/04/2013"));
     ASSERT_EQ(gone.size(), 2u);
+    EXPECT_EQ(SplitText(gone[1], '\t').size(), 30u);
     EXPECT_EQ(Field(gone[1], 2) + " " + Field(gone[1], 3), "999999 Cet article n'existe plus.");
     EXPECT_EQ(Lines(Ask(6, "1042,GARB,999999,15/04/2013")).size(), 1u);
     ASSERT_TRUE(store.Withdraw("LEMA000100"));
