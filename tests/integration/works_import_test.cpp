@@ -70,13 +70,4 @@ TEST_F(WorksImportThroughHostTest, AnInterruptionKeepsWhatWasImportedAndNoGoesOn
               "ABCDEF_MO PRIXEL_MO");
 }
 
-TEST_F(WorksImportThroughHostTest, AnEmptyFolderIsAskedForAndAFolderWithoutTheFilesRefused) {
-    EXPECT_EQ(Host("import-works --folder ''", true),
-              "message: Veulliez spécifier le dossier source.\n" + Added(0, 0, 0, 0));
-    EXPECT_EQ(Host("import-works", true),
-              "message: Opération impossible : le dossier spécifié ne contient pas les fichiers "
-              "nécessaires à l'importation.\n" +
-                  Added(0, 0, 0, 0));
-}
-
 }  // namespace
