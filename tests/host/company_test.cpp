@@ -99,7 +99,7 @@ TEST_F(HostCompanyTest, MakingTheCompanyAgainKeepsItsData) {
     EXPECT_EQ(std::get<std::string>(contacts.GetFieldValue("Nom")), "Martin");
 }
 
-TEST(HostCompanyFolderTest, AMissingFolderOrHostIniIsNotACompany) {
+TEST(HostCompanyFolderTest, AMissingFolderHostIniOrDatabaseIsToldAndOpensNothing) {
     TempDir dir;
     std::string error;
     EXPECT_FALSE(host::OpenCompany(dir.File("absent"), error));
@@ -108,12 +108,7 @@ TEST(HostCompanyFolderTest, AMissingFolderOrHostIniIsNotACompany) {
     EXPECT_EQ(error,
               Fr("Le dossier ") + dir.Folder() +
                   Fr(" n'est pas celui d'une société : le fichier host.ini est introuvable."));
-    EXPECT_EQ(GetHostApp(), nullptr);
-}
 
-TEST(HostCompanyFolderTest, AMissingDatabaseStopsTheOpening) {
-    TempDir dir;
-    std::string error;
     ASSERT_TRUE(host::CreateCompany(dir.Folder(), {}, error)) << error;
     fs::remove(dir.File("Compta.mdb"));
     EXPECT_FALSE(host::OpenCompany(dir.Folder(), error));
@@ -122,38 +117,28 @@ TEST(HostCompanyFolderTest, AMissingDatabaseStopsTheOpening) {
     EXPECT_EQ(GetDBManager()->GetMDBDao(mdContacts), nullptr);
 }
 
-TEST(HostCompanyFolderTest, AFolderThatCannotBeMadeIsTold) {
+TEST(HostCompanyFolderTest, AFolderFileOrDatabaseThatCannotBeMadeIsTold) {
     TempDir dir;
-    std::ofstream(dir.File("fichier")) << "x";
     std::string error;
+    std::ofstream(dir.File("fichier")) << "x";
     EXPECT_FALSE(host::CreateCompany(dir.File("fichier/societe"), {}, error));
     EXPECT_EQ(error, Fr("Impossible de créer le dossier ") + dir.File("fichier/societe/") + ".");
-}
 
-TEST(HostCompanyFolderTest, ADatabaseThatCannotBeMadeIsTold) {
-    TempDir dir;
+    fs::create_directories(dir.File("a/Prixel.ini"));
+    EXPECT_FALSE(host::CreateCompany(dir.File("a"), {"DEMO", "prixel.example.test"}, error));
+    EXPECT_EQ(error, Fr("Impossible d'écrire le fichier ") + dir.File("a/Prixel.ini") + ".");
+    // The profile writer goes through a temporary file beside the target; a folder in its place
+    // makes the write fail.
+    fs::create_directories(dir.File("b/host.ini.tmp" + std::to_string(::getpid())));
+    EXPECT_FALSE(host::CreateCompany(dir.File("b"), {}, error));
+    EXPECT_EQ(error, Fr("Impossible d'écrire le fichier ") + dir.File("b/host.ini") + ".");
+
     auto faulty = std::make_shared<dbtest::FaultyDriver>();
     dbtest::ScopedDriver scoped(faulty);
     faulty->FailOpen(dao::kGeneralFailure, "Disque plein.");
-    std::string error;
-    EXPECT_FALSE(host::CreateCompany(dir.Folder(), {}, error));
-    EXPECT_EQ(error, Fr("Impossible de créer la base ") + dir.File("prixel/Bib.mdb") +
+    EXPECT_FALSE(host::CreateCompany(dir.File("c"), {}, error));
+    EXPECT_EQ(error, Fr("Impossible de créer la base ") + dir.File("c/prixel/Bib.mdb") +
                          " :\nDisque plein.");
-}
-
-TEST(HostCompanyFolderTest, AnIniFileThatCannotBeWrittenIsTold) {
-    TempDir dir;
-    fs::create_directories(dir.File("Prixel.ini"));
-    std::string error;
-    EXPECT_FALSE(host::CreateCompany(dir.Folder(), {"DEMO", "prixel.example.test"}, error));
-    EXPECT_EQ(error, Fr("Impossible d'écrire le fichier ") + dir.File("Prixel.ini") + ".");
-
-    // The profile writer goes through a temporary file beside the target; a folder in its place
-    // makes the write fail.
-    TempDir other;
-    fs::create_directories(other.File("host.ini.tmp" + std::to_string(::getpid())));
-    EXPECT_FALSE(host::CreateCompany(other.Folder(), {}, error));
-    EXPECT_EQ(error, Fr("Impossible d'écrire le fichier ") + other.File("host.ini") + ".");
 }
 
 }  // namespace
