@@ -11,6 +11,7 @@
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/utils.h>
 #include <wx/weakref.h>
 
 #include <algorithm>
@@ -241,7 +242,7 @@ bool WxBackend::IsEnabled(ui::Hwnd window) const {
 }
 
 void WxBackend::Show(ui::Hwnd window, bool show) {
-    if (Entry* entry = Find(window)) entry->window->Show(show);
+    if (Entry* entry = Find(window); entry && !entry->unseen) entry->window->Show(show);
 }
 
 bool WxBackend::IsVisible(ui::Hwnd window) const {
@@ -253,21 +254,26 @@ bool WxBackend::IsVisible(ui::Hwnd window) const {
 CRect WxBackend::GetRect(ui::Hwnd window) const {
     const Entry* entry = Find(window);
     if (!entry) return {};
+    if (entry->unseen) return {entry->place->x, entry->place->y, entry->place->x, entry->place->y};
     const wxRect rect = entry->window->GetScreenRect();
     return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
 }
 
+// A dialog of no size cannot be drawn that small: it is kept off the screen instead (Unseen).
 void WxBackend::SetRect(ui::Hwnd window, const CRect& rect) {
     Entry* entry = Find(window);
     if (!entry) return;
-    // A window of no size stays one pixel wide and high, out of sight behind its own size.
     const wxRect place(rect.left, rect.top, std::max(1, rect.Width()), std::max(1, rect.Height()));
-    if (entry->dialog == 0) {
-        entry->place = CPoint{place.x, place.y};
+    if (entry->dialog != 0) {
         entry->window->SetSize(place);
-    } else {
-        entry->window->SetSize(place);
+        return;
     }
+    entry->place = CPoint{place.x, place.y};
+    entry->unseen = rect.Width() <= 0 || rect.Height() <= 0;
+    if (entry->unseen)
+        entry->window->Hide();
+    else
+        entry->window->SetSize(place);
 }
 
 void WxBackend::BringToTop(ui::Hwnd window, bool topmost) {
@@ -410,6 +416,10 @@ int WxBackend::GetPos(ui::Hwnd bar) const {
 void WxBackend::RunModalLoop(ui::Hwnd dialog) {
     Entry* entry = Find(dialog);
     if (!entry || entry->modalEnded) return;
+    if (entry->unseen) {
+        RunUnseen(*entry);
+        return;
+    }
     if (!entry->place) {
         const wxPoint centre = CentreOfScreen(entry->window);
         entry->place = CPoint{centre.x, centre.y};
@@ -422,7 +432,20 @@ void WxBackend::EndModalLoop(ui::Hwnd dialog) {
     Entry* entry = Find(dialog);
     if (!entry) return;
     entry->modalEnded = true;
-    if (DialogOf(dialog)->IsModal()) DialogOf(dialog)->EndModal(0);
+    if (entry->unseenLoop)
+        entry->unseenLoop->Exit();
+    else if (DialogOf(dialog)->IsModal())
+        DialogOf(dialog)->EndModal(0);
+}
+
+// The modal life of a dialog kept off the screen: the other windows wait as they would for a
+// modal dialog, while its own loop runs until the dialog ends.
+void WxBackend::RunUnseen(Entry& entry) {
+    wxWindowDisabler others;
+    wxGUIEventLoop loop;
+    entry.unseenLoop = &loop;
+    loop.Run();
+    entry.unseenLoop = nullptr;
 }
 
 void WxBackend::PumpPending() {

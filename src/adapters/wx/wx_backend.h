@@ -21,6 +21,7 @@
 class wxWindow;
 class wxTimer;
 class wxDialog;
+class wxEventLoopBase;
 
 namespace adapters {
 
@@ -112,7 +113,9 @@ class WxBackend : public ui::Backend, public ui::Automation {
         int id = 0;           // template id of a dialog, control id of a control
         CWnd* wnd = nullptr;
         bool modalEnded = false;
-        std::optional<CPoint> place;  // where a dialog goes once shown
+        std::optional<CPoint> place;            // where a dialog goes once shown
+        bool unseen = false;                    // a dialog of no size, kept off the screen
+        wxEventLoopBase* unseenLoop = nullptr;  // its modal loop, while it runs
         ui::BrowserView* browser = nullptr;
         int mark = -1;  // a list's selection mark
         int lower = 0;  // a progress bar's lower bound
@@ -127,6 +130,7 @@ class WxBackend : public ui::Backend, public ui::Automation {
     void Notify(ui::Hwnd dialog, int controlId, ui::Notification code, int* result);
     void DeliverTimer(ui::Hwnd window, unsigned id);
     void OnShown(ui::Hwnd dialog);
+    void RunUnseen(Entry& entry);
     void TakePicture(wxWindow* window, const std::string& name);
     void PictureLater(wxWindow* window, std::string name, std::function<void()> then = {});
     void Pulse();
