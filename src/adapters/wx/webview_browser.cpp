@@ -68,6 +68,17 @@ gboolean ScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpointer self) {
     return static_cast<WebViewBrowser*>(self)->OnScriptDialog() ? TRUE : FALSE;
 }
 
+void PageDrawn(WebKitUserContentManager*, WebKitJavascriptResult*, gpointer self) {
+    static_cast<WebViewBrowser*>(self)->OnPageDrawn();
+}
+
+// The page's own script tells once the page has begun its second frame since it was asked: the
+// frame before, drawn with the loaded document, has then gone to the view.
+constexpr const char* kDrawnChannel = "prixelDrawn";
+constexpr const char* kTellWhenDrawn =
+    "requestAnimationFrame(() => requestAnimationFrame(() => "
+    "window.webkit.messageHandlers.prixelDrawn.postMessage('')))";
+
 gboolean TlsErrors(WebKitWebView*, gchar* uri, GTlsCertificate* certificate, GTlsCertificateFlags,
                    gpointer self) {
     return static_cast<WebViewBrowser*>(self)->OnTlsErrors(uri, certificate) ? TRUE : FALSE;
@@ -92,6 +103,9 @@ WebViewBrowser::~WebViewBrowser() {
     if (backend && m_control != 0) backend->AttachBrowser(m_control, nullptr);
     if (m_view != nullptr) {
         g_signal_handlers_disconnect_by_data(View(), this);
+        WebKitUserContentManager* scripts = webkit_web_view_get_user_content_manager(View());
+        g_signal_handlers_disconnect_by_data(scripts, this);
+        webkit_user_content_manager_unregister_script_message_handler(scripts, kDrawnChannel);
         m_view->Destroy();
     }
 }
@@ -109,6 +123,9 @@ void WebViewBrowser::Create(CWnd* parent, int controlId, DocumentComplete onComp
     m_view->Bind(wxEVT_WEBVIEW_ERROR, &WebViewBrowser::OnError, this);
     g_signal_connect(View(), "script-dialog", G_CALLBACK(ScriptDialog), this);
     g_signal_connect(View(), "load-failed-with-tls-errors", G_CALLBACK(TlsErrors), this);
+    WebKitUserContentManager* scripts = webkit_web_view_get_user_content_manager(View());
+    g_signal_connect(scripts, "script-message-received::prixelDrawn", G_CALLBACK(PageDrawn), this);
+    webkit_user_content_manager_register_script_message_handler(scripts, kDrawnChannel);
     backend->AttachBrowser(m_control, this);
 }
 
@@ -116,15 +133,22 @@ void WebViewBrowser::Navigate(const std::string& url) {
     const std::string routed = Routed(url);
     if (m_serviceHost.empty()) m_serviceHost = HostOf(routed);
     m_loading = true;
+    m_drawing = false;
     m_retryPending = false;
     m_view->LoadURL(wxString::FromUTF8(text::ToUtf8(routed)));
 }
 
 void WebViewBrowser::FollowLink(const std::string& href) {
     m_loading = true;
-    m_view->RunScriptAsync(
-        "for (const link of document.links) { if (link.getAttribute('href') === " +
-        wxString::FromUTF8(ScriptString(text::ToUtf8(href))) + ") { link.click(); break; } }");
+    RunScript("for (const link of document.links) { if (link.getAttribute('href') === " +
+              ScriptString(text::ToUtf8(href)) + ") { link.click(); break; } }");
+}
+
+// The script runs in the page without a result to wait for: the view may be gone by the time
+// the script has run.
+void WebViewBrowser::RunScript(const std::string& utf8) {
+    webkit_web_view_evaluate_javascript(View(), utf8.c_str(), -1, nullptr, nullptr, nullptr,
+                                        nullptr, nullptr);
 }
 
 // A certificate that the service's authority issued for the service's host is let through once,
@@ -186,7 +210,16 @@ void WebViewBrowser::Complete(std::string document) {
                              url = text::FromUtf8(std::string(m_view->GetCurrentURL().ToUTF8()))] {
         if (std::shared_ptr<DocumentComplete> tell = onComplete.lock(); tell && *tell) (*tell)(url);
     });
-    backend->SavePicture(m_parent);
+    if (!backend->IsVisible(m_parent)) return;
+    m_drawing = true;
+    RunScript(kTellWhenDrawn);
+}
+
+// The page shown is pictured once drawn.
+void WebViewBrowser::OnPageDrawn() {
+    if (!m_drawing) return;
+    m_drawing = false;
+    WxBackend::Running()->SavePicture(m_parent);
 }
 
 WebKitWebView* WebViewBrowser::View() const {

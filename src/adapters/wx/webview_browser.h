@@ -37,10 +37,12 @@ class WebViewBrowser : public CWebBrowser2, public ui::BrowserView {
     std::string ShownDocument() const override { return m_document.value_or(""); }
     // Clicks the page's own link to href.
     void FollowLink(const std::string& href) override;
-    bool IsLoading() const override { return m_loading; }
+    // Still loading until the page that came has been drawn, when the view is on show.
+    bool IsLoading() const override { return m_loading || m_drawing; }
 
     // WebKit's signals.
     bool OnScriptDialog() const { return m_silent; }
+    void OnPageDrawn();
     bool OnTlsErrors(const std::string& uri, GTlsCertificate* certificate);
 
   private:
@@ -54,6 +56,7 @@ class WebViewBrowser : public CWebBrowser2, public ui::BrowserView {
     void OnLoaded(wxWebViewEvent& event);
     void OnError(wxWebViewEvent& event);
     void Complete(std::string document);
+    void RunScript(const std::string& utf8);
     WebKitWebView* View() const;
 
     std::shared_ptr<Alive> m_alive;
@@ -63,6 +66,7 @@ class WebViewBrowser : public CWebBrowser2, public ui::BrowserView {
     std::shared_ptr<DocumentComplete> m_onComplete;
     bool m_silent = false;
     bool m_loading = false;
+    bool m_drawing = false;  // the page has come and is not yet drawn
     bool m_retryPending = false;
     std::string m_serviceHost;
     std::optional<std::string> m_document;

@@ -29,8 +29,6 @@ namespace {
 
 // How often the scripted user looks at the windows and the loop's other sources are polled.
 constexpr int kPulseMs = 50;
-// How long a window is given to draw itself before its picture is taken.
-constexpr int kDrawingMs = 700;
 
 class PrixelApp : public wxApp {
   public:
@@ -518,7 +516,7 @@ int WxBackend::AnswerBox(wxDialog& box, int answer) {
         if (m_pictureFolder.empty())
             box.CallAfter(close);
         else
-            PictureLater(&box, "box", close);
+            PictureWhenDrawn(&box, "box", close);
     });
     box.ShowModal();
     return answer;
@@ -635,7 +633,7 @@ void WxBackend::SavePicture(ui::Hwnd dialog) {
     const Entry* entry = Find(dialog);
     if (m_pictureFolder.empty() || !entry || !entry->window->IsShown()) return;
     if (entry->window->GetSize().x <= 1) return;
-    PictureLater(entry->window, std::to_string(entry->id));
+    PictureWhenDrawn(entry->window, std::to_string(entry->id));
 }
 
 wxWindow* WxBackend::WindowOf(ui::Hwnd window) const {
@@ -692,20 +690,46 @@ void WxBackend::OnShown(ui::Hwnd dialog) {
         [window](const auto& c) { return window->KindOf(c.second) == ui::ControlKind::Browser; });
     if (m_pictureFolder.empty() || holdsBrowser || m_pictured.contains(dialog)) return;
     m_pictured.insert(dialog);
-    PictureLater(entry->window, std::to_string(entry->id));
+    PictureWhenDrawn(entry->window, std::to_string(entry->id));
 }
 
-void WxBackend::PictureLater(wxWindow* window, std::string name, std::function<void()> then) {
+// A picture waits for the window to be drawn once more after it was asked for (a window drawn
+// for the first time, or one whose content has changed): the window's paint starts that drawing,
+// and the picture is taken from the loop once the drawing has reached the screen. A window gone
+// before it was drawn has no picture.
+void WxBackend::PictureWhenDrawn(wxWindow* window, std::string name, std::function<void()> then) {
     ++m_picturesPending;
-    auto* timer = new wxTimer;
-    timer->Bind(wxEVT_TIMER, [this, timer, target = wxWeakRef<wxWindow>(window),
-                              name = std::move(name), then = std::move(then)](wxTimerEvent&) {
-        if (target) TakePicture(target, name);
-        --m_picturesPending;
-        if (then) then();
-        wxTheApp->CallAfter([timer] { delete timer; });
+    LayOut(window);
+    auto request = std::make_shared<PictureRequest>(
+        PictureRequest{window, std::move(name), std::move(then), false, false});
+    window->Bind(wxEVT_PAINT, [this, request](wxPaintEvent& event) {
+        event.Skip();
+        if (request->painted) return;
+        request->painted = true;
+        wxTheApp->CallAfter([this, request] { FinishPicture(*request); });
     });
-    timer->StartOnce(kDrawingMs);
+    window->Bind(wxEVT_DESTROY, [this, request](wxWindowDestroyEvent& event) {
+        event.Skip();
+        request->window = nullptr;
+        FinishPicture(*request);
+    });
+    window->Refresh();
+}
+
+// What the loop does for a window once idle (a list view places its rows then), done now so that
+// the next drawing shows every control as it stands.
+void WxBackend::LayOut(wxWindow* window) {
+    window->OnInternalIdle();
+    for (wxWindow* child : window->GetChildren()) LayOut(child);
+}
+
+void WxBackend::FinishPicture(PictureRequest& request) {
+    if (request.done || Running() != this) return;
+    request.done = true;
+    --m_picturesPending;
+    if (!request.window) return;
+    TakePicture(request.window, request.name);
+    if (request.then) request.then();
 }
 
 // The window's own pixels, wherever it stands on the screen.

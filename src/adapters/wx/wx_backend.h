@@ -132,7 +132,16 @@ class WxBackend : public ui::Backend, public ui::Automation {
     void OnShown(ui::Hwnd dialog);
     void RunUnseen(Entry& entry);
     void TakePicture(wxWindow* window, const std::string& name);
-    void PictureLater(wxWindow* window, std::string name, std::function<void()> then = {});
+    struct PictureRequest {
+        wxWindow* window;  // null once the window is gone
+        std::string name;
+        std::function<void()> then;
+        bool painted;
+        bool done;
+    };
+    void PictureWhenDrawn(wxWindow* window, std::string name, std::function<void()> then = {});
+    void FinishPicture(PictureRequest& request);
+    static void LayOut(wxWindow* window);
     void Pulse();
     bool BrowserLoading() const;
     int AnswerBox(wxDialog& box, int answer);
