@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,20 +25,32 @@ constexpr int kStatusId = 9101;
 constexpr int kBrowseIntoLibraryId = 9001;
 
 struct Material {
-    std::string code, label, price, maker, prefix, reference, date;
+    std::string code, label, price, maker, makerName, prefix, reference, date;
 };
+
+std::map<std::string, std::string> MakerNames(CDaoDatabase& library) {
+    std::map<std::string, std::string> names;
+    CBibFabricantSet makers(&library);
+    makers.Open();
+    for (; !makers.IsEOF(); makers.MoveNext()) names[makers.m_strId] = makers.m_strNom;
+    return names;
+}
 
 std::vector<Material> LibraryMaterials() {
     std::vector<Material> materials;
     CDaoDatabase library;
     library.Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
+    const std::map<std::string, std::string> makerNames = MakerNames(library);
     CBibXmxSet rows(&library, 0, 0);
     rows.Open();
-    for (; !rows.IsEOF(); rows.MoveNext())
+    for (; !rows.IsEOF(); rows.MoveNext()) {
+        const auto name = makerNames.find(rows.m_strPrixelFabricantID);
         materials.push_back({rows.m_strCode, rows.m_strLibelle,
                              text::Format("%.2f", rows.m_dPrixTarif), rows.m_strPrixelFabricantID,
+                             name == makerNames.end() ? "" : name->second,
                              rows.m_strPrefixeFabricant, rows.m_strReference,
                              rows.m_dtPrixelDate.Format("%d/%m/%Y")});
+    }
     return materials;
 }
 
@@ -136,7 +149,7 @@ const std::vector<DesktopWindow::Group>& DesktopWindow::Groups() {
 
 // Dialog units: the list on the left, the group boxes of buttons in a column on the right.
 constexpr int kMargin = 7;
-constexpr int kGroupX = 314;
+constexpr int kGroupX = 380;
 constexpr int kGroupWidth = 103;
 constexpr int kButtonWidth = 91;
 constexpr int kButtonHeight = 14;
@@ -189,10 +202,10 @@ DesktopWindow::DesktopWindow(CPrixelCtrl& prixel) : CDialog(kWindowId), m_prixel
 
 bool DesktopWindow::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_list.InsertColumn(0, "Code", LVCFMT_LEFT, 95);
-    m_list.InsertColumn(1, text::FromUtf8("Libellé"), LVCFMT_LEFT, 195);
+    m_list.InsertColumn(0, "Code", LVCFMT_LEFT, 120);
+    m_list.InsertColumn(1, text::FromUtf8("Libellé"), LVCFMT_LEFT, 225);
     m_list.InsertColumn(2, "Prix tarif", LVCFMT_RIGHT, 65);
-    m_list.InsertColumn(3, "Fabricant", LVCFMT_LEFT, 65);
+    m_list.InsertColumn(3, "Fabricant", LVCFMT_LEFT, 130);
     m_list.InsertColumn(4, "Date du tarif", LVCFMT_LEFT, 85);
     ShowMaterials();
     return true;
@@ -205,7 +218,7 @@ void DesktopWindow::ShowMaterials() {
         const int row = m_list.InsertItem(m_list.GetItemCount(), material.code);
         m_list.SetItemText(row, 1, material.label);
         m_list.SetItemText(row, 2, material.price);
-        m_list.SetItemText(row, 3, material.maker);
+        m_list.SetItemText(row, 3, material.makerName);
         m_list.SetItemText(row, 4, material.date);
     }
     SetDlgItemText(
