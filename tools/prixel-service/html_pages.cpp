@@ -11,7 +11,7 @@ namespace {
 constexpr const char* kStyle =
     "<STYLE>body{font-family:sans-serif;font-size:13px;margin:8px 12px;color:#222}"
     "h1{font-size:18px;color:#1d4f91;margin:0 0 8px}h2{font-size:15px;margin:12px 0 4px}"
-    "table{border-collapse:collapse}td,th{padding:2px 8px;text-align:left}"
+    "table{border-collapse:collapse}td,th{padding:2px 8px;text-align:left}th{color:#1d4f91}"
     "tr:nth-child(even){background:#eef2f8}#selection td{background:#e4f4e4}"
     ".summary{background:#1d4f91;color:#fff;padding:4px 8px}.summary a{color:#fff}"
     "</STYLE>";
@@ -44,6 +44,10 @@ std::string PickAddress(const std::string& action, const std::string& stamp,
            "&q=" + QueryValue(query);
 }
 
+// The head of a table of articles.
+constexpr const char* kArticleHeadings =
+    "<TR><TH>Code</TH><TH>Libellé</TH><TH>Unité</TH><TH>Prix tarif</TH><TH></TH></TR>\r\n";
+
 std::string ArticleRow(const Article& article, const std::string& action) {
     return "<TR>" + Cell(article.Code()) + Cell(article.label) + Cell(article.unit) +
            Cell(Money(article.listPrice)) + "<TD>" + action + "</TD></TR>\r\n";
@@ -56,7 +60,7 @@ std::string SelectionTable(const std::string& stamp, const std::string& query,
         rows += ArticleRow(article,
                            Link(PickAddress("unpick", stamp, article.Code(), query), "Retirer"));
     return "<H2>Votre sélection (" + std::to_string(picked.size()) +
-           ")</H2>\r\n<TABLE id=\"selection\">\r\n" + rows +
+           ")</H2>\r\n<TABLE id=\"selection\">\r\n" + kArticleHeadings + rows +
            "</TABLE>\r\n<P>Appuyez sur Valider pour récupérer la sélection.</P>\r\n";
 }
 
@@ -128,7 +132,7 @@ std::string CataloguePage(const std::string& stamp, const std::string& query,
         EscapeHtml(query) + "\">\r\n<INPUT type=\"submit\" value=\"Rechercher\">\r\n</FORM>\r\n";
     body += SelectionSummary(picked);
     body += "<H2>Articles trouvés (" + std::to_string(found.size()) +
-            ")</H2>\r\n<TABLE id=\"articles\">\r\n";
+            ")</H2>\r\n<TABLE id=\"articles\">\r\n" + kArticleHeadings;
     for (const Article& article : found)
         body +=
             ArticleRow(article, Link(PickAddress("pick", stamp, article.Code(), query), "Choisir"));
