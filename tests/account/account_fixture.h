@@ -1,17 +1,14 @@
 #pragma once
-// A facade on an open company "SOC" whose service is srv.example, with the in-memory browser and
-// the headless UI of the web exchange fixture.
+// A facade on an open company "SOC" whose service is srv.example.
 
-#include <memory>
 #include <string>
 
 #include "connection/prixel_settings.h"
-#include "connection/web_fixture.h"
 #include "host/company.h"
-#include "module/prixel_ctrl.h"
+#include "module/module_fixture.h"
 #include "platform/profile.h"
 
-class AccountTest : public WebExchangeTest {
+class AccountTest : public ModuleTest {
   protected:
     static constexpr const char* kService = "https://srv.example/";
     static constexpr const char* kNoConnection = "Impossible de se connecter à Vako Prixel.\n";
@@ -20,12 +17,10 @@ class AccountTest : public WebExchangeTest {
         std::string error;
         ASSERT_TRUE(host::CreateCompany(m_dir.Folder(), {"SOC", "srv.example"}, error)) << error;
         ASSERT_TRUE(host::OpenCompany(m_dir.Folder(), error)) << error;
-        WebExchangeTest::SetUp();
-        m_prixel = std::make_unique<CPrixelCtrl>();
+        ModuleTest::SetUp();
     }
     void TearDown() override {
-        m_prixel.reset();
-        WebExchangeTest::TearDown();
+        ModuleTest::TearDown();
         host::CloseCompany();
     }
 
@@ -41,6 +36,4 @@ class AccountTest : public WebExchangeTest {
         const size_t start = address.find("_" + code + "_") + code.size() + 2;
         return address.substr(start, address.find("__", start) - start);
     }
-
-    std::unique_ptr<CPrixelCtrl> m_prixel;
 };

@@ -1,28 +1,23 @@
 #pragma once
-// A facade on a headless backend with a virtual clock, the plug-in's templates registered and the
-// host's data folder in a fresh temporary folder.
-
-#include <gtest/gtest.h>
+// A facade made after the web exchange fixture has set the host's data folder, the headless UI
+// and the in-memory browser up, and deleted before it takes them down.
 
 #include <memory>
+#include <string>
 
-#include "host/paths.h"
+#include "connection/web_fixture.h"
 #include "module/prixel_ctrl.h"
-#include "platform/ui/headless/headless_backend.h"
 #include "resources/prixel_resources.h"
-#include "support/temp_dir.h"
 
-class ModuleTest : public testing::Test {
+class ModuleTest : public WebExchangeTest {
   protected:
-    ModuleTest() {
-        CParPath::sCurrentPath = m_dir.Folder();
-        ui::RegisterResourceModule(&PrixelResources());
+    void SetUp() override {
+        WebExchangeTest::SetUp();
         m_prixel = std::make_unique<CPrixelCtrl>();
     }
-    ~ModuleTest() override {
+    void TearDown() override {
         m_prixel.reset();
-        ui::UnregisterResourceModule(&PrixelResources());
-        CParPath::sCurrentPath.clear();
+        WebExchangeTest::TearDown();
     }
 
     const ui::WindowModel* Toaster() const { return m_backend->FindDialog(IDD_PRIXEL_TOASTER); }
@@ -30,9 +25,5 @@ class ModuleTest : public testing::Test {
         return m_backend->FindControl(IDD_PRIXEL_TOASTER, IDC_TOASTER_TEXT)->text;
     }
 
-    TempDir m_dir;
-    ui::VirtualClock m_clock;
-    std::shared_ptr<ui::HeadlessBackend> m_backend = std::make_shared<ui::HeadlessBackend>(m_clock);
-    ui::ScopedBackend m_scoped{m_backend};
     std::unique_ptr<CPrixelCtrl> m_prixel;
 };

@@ -4,9 +4,9 @@
 #include <functional>
 #include <sstream>
 
-#include "connection/fake_browser.h"
 #include "connection/prixel_request.h"
 #include "connection/prixel_settings.h"
+#include "host/paths.h"
 #include "module/module_fixture.h"
 #include "module/sheets.h"
 #include "platform/profile.h"
@@ -28,10 +28,6 @@ class PrixelSheetTest : public ModuleTest {
         text << std::ifstream(PrixelIniPath()).rdbuf();
         return text.str();
     }
-    ui::ScriptedUser& User() { return m_backend->User(); }
-
-    FakeWeb m_web;
-    FakeWeb::Installed m_installed{m_web};
 };
 
 TEST_F(PrixelSheetTest, SheetsJoinTheirTextsAsTheyAre) {
