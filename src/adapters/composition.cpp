@@ -3,9 +3,11 @@
 #include <memory>
 #include <optional>
 
+#include "adapters/spdlog/rotating_log.h"
 #include "adapters/sqlite/sqlite_driver.h"
 #include "adapters/wx/wx_backend.h"
 #include "platform/db/driver.h"
+#include "platform/diagnostic_log.h"
 #include "platform/ui/backend.h"
 #include "platform/ui/headless/headless_backend.h"
 
@@ -38,6 +40,7 @@ bool Compose(Screen screen, const DesktopOptions& desktop) {
     if (!backend) return false;
     db::ReplaceDriver(SqliteDriver::Shared());
     ui::ReplaceBackend(std::move(backend));
+    diag::ReplaceSink(MakeRotatingLog());
     Composed() = screen;
     return true;
 }

@@ -5,8 +5,18 @@
 #include "connection/prixel_answer.h"
 #include "connection/prixel_settings.h"
 #include "host/paths.h"
+#include "platform/diagnostic_log.h"
 #include "platform/system.h"
+#include "platform/text.h"
 #include "resources/prixel_resources.h"
+#include "resources/prixel_texts.h"
+
+namespace {
+
+// Stands in the diagnostic log for what tells who asks.
+constexpr const char* kWithheld = "*";
+
+}  // namespace
 
 CPrixelWebDlg::CPrixelWebDlg(PrixelRequestKind kind, CPrixelSettings* settings, std::string param,
                              CWnd* parent)
@@ -46,11 +56,9 @@ bool CPrixelWebDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_browser->PutSilent(true);
     if (m_bAnswerPending) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER);
-    const std::string hostVersion = HostVersionText(sys::GetHostVersion());
+    m_strHostVersion = HostVersionText(sys::GetHostVersion());
     StartTimeout();
-    m_browser->Navigate(
-        BuildRequestAddress({m_strServer, KindInfo(m_nKind), hostVersion, m_strParam, m_strStamp,
-                             m_strIdentity, CParPath::sFirmDefaut}));
+    NavigateTo(false);
     return true;
 }
 
@@ -60,7 +68,12 @@ void CPrixelWebDlg::OnDocumentComplete(const std::string&) {
         KillTimer(m_nTimer);
         m_nTimer = 0;
     }
-    if (m_bAnswerPending) SaveAnswerAndEnd();
+    std::string cause = m_browser->FailureCause();
+    if (m_bAnswerPending) {
+        SaveAnswerAndEnd(std::move(cause));
+    } else if (!cause.empty()) {
+        LogFailure(cause);
+    }
 }
 
 void CPrixelWebDlg::OnValider() {
@@ -70,8 +83,7 @@ void CPrixelWebDlg::OnValider() {
     }
     m_bAnswerPending = true;
     StartTimeout();
-    m_browser->Navigate(
-        BuildRecuperationAddress(m_strServer, m_strStamp, m_strIdentity, CParPath::sFirmDefaut));
+    NavigateTo(true);
 }
 
 void CPrixelWebDlg::OnQuitter() {
@@ -82,6 +94,7 @@ void CPrixelWebDlg::OnTimer(unsigned id) {
     CDialog::OnTimer(id);
     if (id != m_nTimer) return;
     m_nTimer = 0;
+    LogFailure(text::Format(Fr(TXT_LOG_TIMEOUT).c_str(), m_nNavigateTimeout));
     EndDialog(PRIXEL_NO_CONNECTION);
 }
 
@@ -91,14 +104,51 @@ void CPrixelWebDlg::StartTimeout() {
     m_nTimer = SetTimer(PRIXEL_TIMER_ID, period);
 }
 
-void CPrixelWebDlg::SaveAnswerAndEnd() {
+// The log's copy of the address leaves out who asks: the identity, and the particulars of the
+// company that a recording sends.
+void CPrixelWebDlg::NavigateTo(bool recuperation) {
+    m_strLoggedAddress = Address(recuperation, kWithheld,
+                                 m_nKind == PrixelCustomerRecording ? kWithheld : m_strParam);
+    m_browser->Navigate(Address(recuperation, m_strIdentity, m_strParam));
+}
+
+std::string CPrixelWebDlg::Address(bool recuperation, const std::string& identity,
+                                   const std::string& param) const {
+    if (recuperation) {
+        return BuildRecuperationAddress(m_strServer, m_strStamp, identity, CParPath::sFirmDefaut);
+    }
+    return BuildRequestAddress({m_strServer, KindInfo(m_nKind), m_strHostVersion, param, m_strStamp,
+                                identity, CParPath::sFirmDefaut});
+}
+
+void CPrixelWebDlg::SaveAnswerAndEnd(std::string cause) {
     int result = IDOK;
     if (std::optional<std::string> document = m_browser->SaveDocument()) {
         if (document->size() < PRIXEL_MAX_DOCUMENT) {
+            LogCutAtZero(*document);
             m_pAnswerText = std::make_unique<std::string>(std::move(*document));
         } else {
             result = PRIXEL_TOO_LARGE;
+            if (cause.empty())
+                cause = text::Format(Fr(TXT_LOG_TOO_LARGE).c_str(), document->size());
         }
+    } else if (cause.empty()) {
+        cause = Fr(TXT_LOG_NO_DOCUMENT);
     }
+    if (!cause.empty()) LogFailure(cause);
     EndDialog(result);
+}
+
+void CPrixelWebDlg::LogFailure(const std::string& cause) const {
+    diag::Write(CParPath::sCurrentPath,
+                text::Format(Fr(TXT_LOG_FAILED_EXCHANGE).c_str(), static_cast<int>(m_nKind),
+                             cause.c_str(), m_strLoggedAddress.c_str()));
+}
+
+// The page's text ends at its first zero byte: what follows it is not read, and the log says so.
+void CPrixelWebDlg::LogCutAtZero(const std::string& document) const {
+    const std::size_t zero = document.find('\0');
+    if (zero == std::string::npos) return;
+    diag::Write(CParPath::sCurrentPath, text::Format(Fr(TXT_LOG_PAGE_CUT).c_str(), zero, zero,
+                                                     document.size(), m_strLoggedAddress.c_str()));
 }

@@ -56,7 +56,19 @@ class CPrixelWebDlg : public CDialog {
 
   private:
     void StartTimeout();
-    void SaveAnswerAndEnd();
+    // Opens the request's address, or the recuperation's.
+    void NavigateTo(bool recuperation);
+    std::string Address(bool recuperation, const std::string& identity,
+                        const std::string& param) const;
+    // Ends the dialog with the document just completed as the answer; cause, when not empty, is
+    // why that document is not the service's page.
+    void SaveAnswerAndEnd(std::string cause);
+    // Writes a line into the company's diagnostic log about the address opened last.
+    void LogFailure(const std::string& cause) const;
+    void LogCutAtZero(const std::string& document) const;
 
     bool m_bBrowserCreated = false;
+    std::string m_strHostVersion;
+    // The address opened last, without the identity of who asks, for the diagnostic log.
+    std::string m_strLoggedAddress;
 };

@@ -31,6 +31,10 @@ class CWebBrowser2 {
     virtual void Navigate(const std::string& url) = 0;
     // The current document's whole markup, or nothing when there is no document to save.
     virtual std::optional<std::string> SaveDocument() = 0;
+    // Why the current document is not the page the server meant to send (the browser's error
+    // page, an error status, a page cut at the size limit), in words for the diagnostic log;
+    // empty when it is, or when there is no document.
+    virtual std::string FailureCause() const = 0;
 };
 
 using BrowserFactory = std::function<std::unique_ptr<CWebBrowser2>()>;

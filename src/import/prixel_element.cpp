@@ -91,6 +91,7 @@ int CPrixelDbWriter::GetProfile(int type) {
     try {
         database = AccountingDatabase();
     } catch (const CDaoException& e) {
+        LogDaoError(e);
         AfxMessageBox(Fr(TXT_DATABASE_PROBLEM) + e.m_strDescription, MB_OK);
         return 0;
     }
@@ -104,6 +105,7 @@ int CPrixelDbWriter::GetProfile(int type) {
         set.Close();
         return profile;
     } catch (const CDaoException& e) {
+        LogDaoError(e);
         AfxMessageBox(Fr(TXT_PARAMCOMPTA_PROBLEM) + e.m_strDescription, MB_OK);
         return 0;
     }

@@ -74,3 +74,13 @@ inline constexpr const char* TXT_IMPORTING_WORKS = "Importation des ouvrages en 
 inline constexpr const char* TXT_CONFIRM_INTERRUPTION = "Confirmez-vous l'interruption ?";
 inline constexpr const char* TXT_LABOUR_MATERIAL_LABEL =
     "La MO incluse dans l'ouvrage Vako Prixel est un temps constaté à personnaliser.";
+
+// Lines of the diagnostic log (never shown to the user).
+inline constexpr const char* TXT_LOG_FAILED_EXCHANGE =
+    "Échange de type %d en échec : %s ; adresse : %s";
+inline constexpr const char* TXT_LOG_TIMEOUT = "délai dépassé, aucune page après %d ms";
+inline constexpr const char* TXT_LOG_TOO_LARGE = "page trop grande : %zu octets";
+inline constexpr const char* TXT_LOG_NO_DOCUMENT = "aucun document à enregistrer";
+inline constexpr const char* TXT_LOG_PAGE_CUT =
+    "Page coupée à son premier octet nul, position %zu : %zu octets gardés sur %zu ; adresse : %s";
+inline constexpr const char* TXT_LOG_DATABASE_ERROR = "Erreur de base de données %ld : %s";

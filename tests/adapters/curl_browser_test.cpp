@@ -1,11 +1,8 @@
 #include "adapters/curl/curl_browser.h"
 
-#include <arpa/inet.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -14,7 +11,9 @@
 #include <thread>
 
 #include "adapters/curl/error_page.h"
+#include "platform/text.h"
 #include "platform/ui/headless/headless_backend.h"
+#include "support/quiet_port.h"
 #include "support/running_service.h"
 #include "support/test_certificates.h"
 
@@ -92,28 +91,6 @@ class HttpsServer {
     std::set<int> m_clientPorts;
 };
 
-// A loopback port that is bound for the test's whole life: listening, it takes connections into
-// its backlog and never answers them; not listening, it refuses them.
-class QuietPort {
-  public:
-    explicit QuietPort(bool listening) : m_socket(socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        bind(m_socket, reinterpret_cast<sockaddr*>(&address), length);
-        if (listening) listen(m_socket, 8);
-        getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length);
-        m_port = ntohs(address.sin_port);
-    }
-    ~QuietPort() { close(m_socket); }
-    std::string Url() const { return "https://127.0.0.1:" + std::to_string(m_port) + "/p"; }
-
-  private:
-    int m_socket;
-    int m_port = 0;
-};
-
 // size bytes of 'x' in the gzip format: a few kilobytes for megabytes of page.
 std::string GzipOfRepeatedBytes(std::size_t size) {
     return CommandOutput("head -c " + std::to_string(size) + " /dev/zero | tr '\\0' x | gzip -9");
@@ -147,6 +124,7 @@ class CurlBrowserTest : public ::testing::Test {
         auto browser = CreatedBrowser();
         browser->Navigate(url);
         RunUntilCompleted(m_completed.size() + 1);
+        m_cause = text::ToUtf8(browser->FailureCause());
         return browser->SaveDocument().value_or("(none)");
     }
 
@@ -155,6 +133,7 @@ class CurlBrowserTest : public ::testing::Test {
     std::shared_ptr<ui::HeadlessBackend> m_backend = std::make_shared<ui::HeadlessBackend>(m_clock);
     ui::ScopedBackend m_scopedBackend{m_backend};
     std::vector<std::string> m_completed;
+    std::string m_cause;  // of the last page fetched, in UTF-8
 };
 
 TestCertificates* CurlBrowserTest::s_certificates = nullptr;
@@ -170,6 +149,7 @@ TEST_F(CurlBrowserTest, PageIsSavedByteForByteAndCompletionNamesTheAddress) {
     RunUntilCompleted();
     EXPECT_EQ(m_completed[0], server.Url("/page"));
     EXPECT_EQ(browser->SaveDocument(), page);
+    EXPECT_EQ(browser->FailureCause(), "");
 }
 
 TEST_F(CurlBrowserTest, CompressedPageIsCutWhereTheDialogWouldRefuseIt) {
@@ -179,6 +159,7 @@ TEST_F(CurlBrowserTest, CompressedPageIsCutWhereTheDialogWouldRefuseIt) {
 
     server.AnswerEncoded("gzip", GzipOfRepeatedBytes(4 * PRIXEL_MAX_DOCUMENT));
     EXPECT_EQ(Fetch(server.Url("/p")), std::string(PRIXEL_MAX_DOCUMENT, 'x'));
+    EXPECT_EQ(m_cause, "page trop grande : 10000000 octets ou plus une fois décompressée");
 }
 
 TEST_F(CurlBrowserTest, AddressIsSentEncodedAndAnErrorStatusCompletesWithTheServersBody) {
@@ -187,6 +168,7 @@ TEST_F(CurlBrowserTest, AddressIsSentEncodedAndAnErrorStatusCompletesWithTheServ
     EXPECT_EQ(Fetch(server.Url("/p a?x=a b|\xE9:_#fragment")),
               "<HTML><BODY>Erreur du serveur</BODY></HTML>");
     EXPECT_EQ(server.Targets(), std::vector<std::string>{"/p%20a?x=a%20b|%E9:_"});
+    EXPECT_EQ(m_cause, "statut HTTP 500");
 }
 
 TEST_F(CurlBrowserTest, UntrustedOrMisnamedCertificateGivesTheErrorPageAndNoRequest) {
@@ -194,12 +176,19 @@ TEST_F(CurlBrowserTest, UntrustedOrMisnamedCertificateGivesTheErrorPageAndNoRequ
     std::string document = Fetch(misnamed.Url("/p"));
     EXPECT_EQ(document.rfind(kErrorPageStart, 0), 0u) << document;
     EXPECT_TRUE(misnamed.Targets().empty());
+    EXPECT_THAT(m_cause,
+                testing::MatchesRegex("certificat non vérifié \\(curl 60 : .*127\\.0\\.0\\.2.*"
+                                      "\\), résultat de la vérification [0-9]+"));
 
     HttpsServer server(*s_certificates);
     unsetenv("PRIXEL_CA_FILE");
     document = Fetch(server.Url("/p"));
     EXPECT_EQ(document.rfind(kErrorPageStart, 0), 0u) << document;
     EXPECT_TRUE(server.Targets().empty());
+    // OpenSSL's 20: the issuer of the certificate is not known.
+    EXPECT_THAT(m_cause,
+                testing::MatchesRegex("certificat non vérifié \\(curl 60 : SSL certificate "
+                                      "problem: .*\\), résultat de la vérification 20"));
 }
 
 TEST_F(CurlBrowserTest, RefusedConnectionGivesTheErrorPage) {
@@ -211,6 +200,7 @@ TEST_F(CurlBrowserTest, RefusedConnectionGivesTheErrorPage) {
               0u)
         << document;
     EXPECT_NE(document.find("</P></BODY></HTML>"), std::string::npos);
+    EXPECT_THAT(m_cause, testing::StartsWith("connexion refusée (curl 7 : "));
 }
 
 TEST_F(CurlBrowserTest, ErrorPageEscapesItsDetail) {

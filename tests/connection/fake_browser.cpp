@@ -16,30 +16,38 @@ class FakeBrowser : public CWebBrowser2 {
         m_web.navigations.push_back(url);
         const FakeWeb::Page* page = m_web.Match(url);
         if (page == nullptr || page->mode == FakeWeb::Mode::Never) return;
-        ui::CurrentBackend().Post(m_window, [this, url, document = page->document] {
-            m_document = document;
+        ui::CurrentBackend().Post(m_window, [this, url, page = *page] {
+            m_document = page.document;
+            m_failure = page.failure;
             m_onComplete(url);
         });
     }
     std::optional<std::string> SaveDocument() override { return m_document; }
+    std::string FailureCause() const override { return m_failure; }
 
   private:
     FakeWeb& m_web;
     ui::Hwnd m_window = 0;
     DocumentComplete m_onComplete;
     std::optional<std::string> m_document;
+    std::string m_failure;
 };
 
 void FakeWeb::Serve(std::string prefix, std::string document) {
-    m_pages.push_back({std::move(prefix), Mode::Immediate, std::move(document)});
+    m_pages.push_back({std::move(prefix), Mode::Immediate, std::move(document), ""});
 }
 
 void FakeWeb::ServeNothingToSave(std::string prefix) {
-    m_pages.push_back({std::move(prefix), Mode::Immediate, std::nullopt});
+    m_pages.push_back({std::move(prefix), Mode::Immediate, std::nullopt, ""});
+}
+
+void FakeWeb::ServeFailure(std::string prefix, std::string failure) {
+    m_pages.push_back(
+        {std::move(prefix), Mode::Immediate, "<HTML>erreur</HTML>", std::move(failure)});
 }
 
 void FakeWeb::NeverAnswer(std::string prefix) {
-    m_pages.push_back({std::move(prefix), Mode::Never, std::nullopt});
+    m_pages.push_back({std::move(prefix), Mode::Never, std::nullopt, ""});
 }
 
 const FakeWeb::Page* FakeWeb::Match(const std::string& url) const {

@@ -17,11 +17,14 @@ class FakeWeb {
         std::string prefix;
         Mode mode = Mode::Immediate;
         std::optional<std::string> document;  // nothing: no document can be saved
+        std::string failure;                  // the browser's cause, when document is its own
     };
 
     // Pages answer addresses that start with prefix; the last page added wins over earlier ones.
     void Serve(std::string prefix, std::string document);
     void ServeNothingToSave(std::string prefix);
+    // The browser's own error page, which it says is no page of the server, for failure.
+    void ServeFailure(std::string prefix, std::string failure);
     void NeverAnswer(std::string prefix);
 
     std::vector<std::string> navigations;

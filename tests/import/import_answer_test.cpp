@@ -8,6 +8,7 @@
 #include "adapters/sqlite/sqlite_driver.h"
 #include "connection/prixel_answer.h"
 #include "import/article_fixture.h"
+#include "support/log_lines.h"
 
 namespace {
 
@@ -143,6 +144,8 @@ TEST_F(ImportAnswerTest, DiskFullStopsTheWalkWithOneMessageAndLeavesTheLibraryAs
                                                     Utf8(LibraryPath()) +
                                                     " : le disque est plein (database or disk "
                                                     "is full)."}));
+    EXPECT_EQ(LogLines(m_dir.Folder()),
+              std::vector<std::string>{"Erreur de base de données 3026 : " + Messages()[0]});
     EXPECT_EQ(LibraryRows(), 0);
     EXPECT_EQ(Count(m_library, "Famille"), 0);
 }

@@ -64,6 +64,7 @@ void CurlBrowser::Poll(int waitMs) {
 
 void CurlBrowser::CompleteDocument() {
     m_document = m_transfer->Document();
+    m_failure = m_transfer->FailureCause();
     m_transfer.reset();
     std::weak_ptr<DocumentComplete> onComplete = m_onComplete;
     m_backend->Post(m_parent, [onComplete, url = m_url] {

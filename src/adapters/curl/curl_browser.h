@@ -27,6 +27,7 @@ class CurlBrowser : public CWebBrowser2, public ui::LoopSource, public ui::Brows
     // Drops the transfer in progress, if any, and starts fetching url.
     void Navigate(const std::string& url) override;
     std::optional<std::string> SaveDocument() override { return m_document; }
+    std::string FailureCause() const override { return m_failure; }
 
     int NextWakeMs() override;
     void Poll(int waitMs) override;
@@ -48,4 +49,5 @@ class CurlBrowser : public CWebBrowser2, public ui::LoopSource, public ui::Brows
     std::unique_ptr<CurlTransfer> m_transfer;
     std::string m_url;
     std::optional<std::string> m_document;
+    std::string m_failure;
 };

@@ -39,6 +39,43 @@ std::string CurlTransfer::Document() const {
     return ErrorPage(m_error[0] != '\0' ? m_error : curl_easy_strerror(m_result.value()));
 }
 
+std::string CurlTransfer::FailureCause() const {
+    if (m_bTooLarge) {
+        return text::FromUtf8("page trop grande : " + std::to_string(PRIXEL_MAX_DOCUMENT) +
+                              " octets ou plus une fois décompressée");
+    }
+    if (m_result == CURLE_OK) {
+        long status = 0;
+        curl_easy_getinfo(m_easy, CURLINFO_RESPONSE_CODE, &status);
+        return status >= 400 ? "statut HTTP " + std::to_string(status) : std::string();
+    }
+    return TransferError();
+}
+
+// What kind of failure, then libcurl's own words, and for a certificate the verification's result
+// (OpenSSL's code; 0 when the certificate chain was sound but named another host).
+std::string CurlTransfer::TransferError() const {
+    const CURLcode code = m_result.value();
+    const std::string detail = " (curl " + std::to_string(code) + " : " +
+                               (m_error[0] != '\0' ? m_error : curl_easy_strerror(code)) + ")";
+    switch (code) {
+        case CURLE_PEER_FAILED_VERIFICATION: {
+            long verify = 0;
+            curl_easy_getinfo(m_easy, CURLINFO_SSL_VERIFYRESULT, &verify);
+            return text::FromUtf8("certificat non vérifié") + detail +
+                   text::FromUtf8(", résultat de la vérification ") + std::to_string(verify);
+        }
+        case CURLE_COULDNT_CONNECT:
+            return text::FromUtf8("connexion refusée") + detail;
+        case CURLE_COULDNT_RESOLVE_HOST:
+            return "serveur introuvable" + detail;
+        case CURLE_OPERATION_TIMEDOUT:
+            return text::FromUtf8("délai de connexion dépassé") + detail;
+        default:
+            return text::FromUtf8("échec du transfert") + detail;
+    }
+}
+
 // libcurl hands the body over decompressed: the limit applies to what the page will hold, and a
 // small compressed answer cannot make the browser take more memory than the dialog accepts.
 std::size_t CurlTransfer::Receive(char* data, std::size_t size, std::size_t count, void* self) {

@@ -25,12 +25,16 @@ class CurlTransfer {
     // answer could be had. A body that reaches PRIXEL_MAX_DOCUMENT bytes once decompressed ends
     // the transfer there, and its first PRIXEL_MAX_DOCUMENT bytes are the document.
     std::string Document() const;
+    // Once finished: why the document is not the server's page (an error page, an error status,
+    // a page cut at the limit), with libcurl's code and text; empty when it is.
+    std::string FailureCause() const;
 
   private:
     static std::size_t Receive(char* data, std::size_t size, std::size_t count, void* self);
     void SetOptions(const std::string& address);
     void RouteHosts();
     void TrustCertificates();
+    std::string TransferError() const;
 
     std::shared_ptr<CurlMulti> m_multi;
     CURL* m_easy;

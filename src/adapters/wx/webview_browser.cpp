@@ -79,9 +79,25 @@ constexpr const char* kTellWhenDrawn =
     "requestAnimationFrame(() => requestAnimationFrame(() => "
     "window.webkit.messageHandlers.prixelDrawn.postMessage('')))";
 
-gboolean TlsErrors(WebKitWebView*, gchar* uri, GTlsCertificate* certificate, GTlsCertificateFlags,
-                   gpointer self) {
-    return static_cast<WebViewBrowser*>(self)->OnTlsErrors(uri, certificate) ? TRUE : FALSE;
+gboolean TlsErrors(WebKitWebView*, gchar* uri, GTlsCertificate* certificate,
+                   GTlsCertificateFlags flags, gpointer self) {
+    return static_cast<WebViewBrowser*>(self)->OnTlsErrors(uri, certificate, flags) ? TRUE : FALSE;
+}
+
+// Tells the error and lets the view go on to its own handling (the error event).
+gboolean LoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError* error, gpointer self) {
+    static_cast<WebViewBrowser*>(self)->OnLoadFailed(std::string(g_quark_to_string(error->domain)) +
+                                                     " " + std::to_string(error->code) + " : " +
+                                                     error->message);
+    return FALSE;
+}
+
+// The faults of a certificate as GLib names them ("G_TLS_CERTIFICATE_UNKNOWN_CA | ...").
+std::string CertificateFaults(GTlsCertificateFlags flags) {
+    gchar* names = g_flags_to_string(G_TYPE_TLS_CERTIFICATE_FLAGS, flags);
+    std::string faults = names;
+    g_free(names);
+    return faults;
 }
 
 // The catalogue's pages are plain documents: drawn without GPU compositing, they show on every
@@ -123,6 +139,7 @@ void WebViewBrowser::Create(CWnd* parent, int controlId, DocumentComplete onComp
     m_view->Bind(wxEVT_WEBVIEW_ERROR, &WebViewBrowser::OnError, this);
     g_signal_connect(View(), "script-dialog", G_CALLBACK(ScriptDialog), this);
     g_signal_connect(View(), "load-failed-with-tls-errors", G_CALLBACK(TlsErrors), this);
+    g_signal_connect(View(), "load-failed", G_CALLBACK(LoadFailed), this);
     WebKitUserContentManager* scripts = webkit_web_view_get_user_content_manager(View());
     g_signal_connect(scripts, "script-message-received::prixelDrawn", G_CALLBACK(PageDrawn), this);
     webkit_user_content_manager_register_script_message_handler(scripts, kDrawnChannel);
@@ -135,6 +152,10 @@ void WebViewBrowser::Navigate(const std::string& url) {
     m_loading = true;
     m_drawing = false;
     m_retryPending = false;
+    m_status = 0;
+    m_certificateFault.clear();
+    m_loadError.clear();
+    m_failed = false;
     m_view->LoadURL(wxString::FromUTF8(text::ToUtf8(routed)));
 }
 
@@ -153,11 +174,15 @@ void WebViewBrowser::RunScript(const std::string& utf8) {
 
 // A certificate that the service's authority issued for the service's host is let through once,
 // and the page is asked for again.
-bool WebViewBrowser::OnTlsErrors(const std::string& uri, GTlsCertificate* certificate) {
+bool WebViewBrowser::OnTlsErrors(const std::string& uri, GTlsCertificate* certificate,
+                                 unsigned flags) {
     const char* caFile = std::getenv("PRIXEL_CA_FILE");
     const std::string host = HostOf(uri);
-    if (caFile == nullptr || *caFile == '\0' || host != m_serviceHost) return false;
-    if (!IssuedByAuthority(certificate, host, caFile)) return false;
+    if (caFile == nullptr || *caFile == '\0' || host != m_serviceHost ||
+        !IssuedByAuthority(certificate, host, caFile)) {
+        m_certificateFault = CertificateFaults(static_cast<GTlsCertificateFlags>(flags));
+        return false;
+    }
     webkit_web_context_allow_tls_certificate_for_host(webkit_web_view_get_context(View()),
                                                       certificate, host.c_str());
     m_retryPending = true;
@@ -176,6 +201,9 @@ void WebViewBrowser::OnLoaded(wxWebViewEvent& event) {
     if (resource == nullptr) {
         Complete(ErrorPage("no main resource"));
         return;
+    }
+    if (WebKitURIResponse* response = webkit_web_resource_get_response(resource)) {
+        m_status = static_cast<int>(webkit_uri_response_get_status_code(response));
     }
     webkit_web_resource_get_data(resource, nullptr, MainResourceRead,
                                  new std::weak_ptr<Alive>(m_alive));
@@ -198,7 +226,17 @@ void WebViewBrowser::MainResourceRead(GObject* resource, GAsyncResult* result, v
 
 void WebViewBrowser::OnError(wxWebViewEvent& event) {
     if (!m_loading || m_retryPending) return;
+    m_failed = true;
+    if (m_loadError.empty()) m_loadError = std::string(event.GetString().ToUTF8());
     Complete(ErrorPage(std::string(event.GetString().ToUTF8())));
+}
+
+std::string WebViewBrowser::FailureCause() const {
+    if (!m_failed) return m_status >= 400 ? "statut HTTP " + std::to_string(m_status) : "";
+    if (!m_certificateFault.empty()) {
+        return text::FromUtf8("certificat non vérifié (" + m_certificateFault + ")");
+    }
+    return text::FromUtf8("échec du chargement (" + m_loadError + ")");
 }
 
 void WebViewBrowser::Complete(std::string document) {

@@ -33,6 +33,7 @@ class WebViewBrowser : public CWebBrowser2, public ui::BrowserView {
     void PutSilent(bool silent) override { m_silent = silent; }
     void Navigate(const std::string& url) override;
     std::optional<std::string> SaveDocument() override { return m_document; }
+    std::string FailureCause() const override;
 
     std::string ShownDocument() const override { return m_document.value_or(""); }
     // Clicks the page's own link to href.
@@ -43,7 +44,8 @@ class WebViewBrowser : public CWebBrowser2, public ui::BrowserView {
     // WebKit's signals.
     bool OnScriptDialog() const { return m_silent; }
     void OnPageDrawn();
-    bool OnTlsErrors(const std::string& uri, GTlsCertificate* certificate);
+    bool OnTlsErrors(const std::string& uri, GTlsCertificate* certificate, unsigned flags);
+    void OnLoadFailed(const std::string& why) { m_loadError = why; }
 
   private:
     // Lets late callbacks find out whether the browser is still there.
@@ -70,6 +72,11 @@ class WebViewBrowser : public CWebBrowser2, public ui::BrowserView {
     bool m_retryPending = false;
     std::string m_serviceHost;
     std::optional<std::string> m_document;
+    // What WebKit said of the last load: its HTTP status, its certificate's faults, its error.
+    int m_status = 0;
+    std::string m_certificateFault;
+    std::string m_loadError;
+    bool m_failed = false;
 };
 
 std::unique_ptr<CWebBrowser2> MakeWebViewBrowser();

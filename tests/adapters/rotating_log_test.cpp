@@ -1,0 +1,58 @@
+// The diagnostic log as composed: one line per write in the company folder's Prixel.log, bounded
+// in size and rotated, each folder with its own file; a log that cannot be written is let be.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/diagnostic_log.h"
+#include "platform/text.h"
+#include "support/log_lines.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+std::string Numbered(int i) {
+    return "ligne " + std::to_string(i) + " " + std::string(250, 'x');
+}
+
+TEST(RotatingLogTest, FullLogStartsAfreshAndKeepsTwoOlderFiles) {
+    TempDir dir;
+    constexpr int kLines = 3500;  // about 900 KB: more than three files' worth
+    for (int i = 0; i < kLines; ++i) diag::Write(dir.Folder(), Numbered(i));
+    for (const char* file : {"Prixel.log", "Prixel.1.log", "Prixel.2.log"}) {
+        EXPECT_LE(std::filesystem::file_size(dir.File(file)), diag::LOG_MAX_BYTES) << file;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("Prixel.3.log")));
+    // The files follow one another without a gap, the newest lines in Prixel.log.
+    std::vector<std::string> kept;
+    for (const char* file : {"Prixel.2.log", "Prixel.1.log", "Prixel.log"}) {
+        for (const std::string& line : LogLines(dir.Folder(), file)) kept.push_back(line);
+    }
+    ASSERT_GT(kept.size(), 2000u);
+    const int first = kLines - static_cast<int>(kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i) ASSERT_EQ(kept[i], Numbered(first + i)) << i;
+}
+
+TEST(RotatingLogTest, EachFolderHasItsOwnLogAndALineStaysOneLine) {
+    TempDir first;
+    TempDir second;
+    diag::Write(first.Folder(), text::FromUtf8("Échec\r\nsur deux lignes"));
+    diag::Write(second.Folder(), "autre dossier");
+    diag::Write(first.Folder(), "encore");
+    EXPECT_EQ(LogLines(first.Folder()),
+              (std::vector<std::string>{"Échec  sur deux lignes", "encore"}));
+    EXPECT_EQ(LogLines(second.Folder()), std::vector<std::string>{"autre dossier"});
+}
+
+TEST(RotatingLogTest, LogThatCannotBeWrittenIsLetBe) {
+    TempDir dir;
+    std::ofstream(dir.File("fichier")) << "pas un dossier";
+    diag::Write(dir.Folder() + "fichier/", "perdue");
+    diag::Write("", "sans dossier");
+    diag::Write(dir.Folder(), "la suivante");
+    EXPECT_EQ(LogLines(dir.Folder()), std::vector<std::string>{"la suivante"});
+}
+
+}  // namespace
