@@ -35,24 +35,17 @@ TEST(RotatingLogTest, FullLogStartsAfreshAndKeepsTwoOlderFiles) {
     for (std::size_t i = 0; i < kept.size(); ++i) ASSERT_EQ(kept[i], Numbered(first + i)) << i;
 }
 
-TEST(RotatingLogTest, EachFolderHasItsOwnLogAndALineStaysOneLine) {
+TEST(RotatingLogTest, EachFolderHasItsOwnLogOfWholeLinesAndOneThatCannotBeWrittenIsLetBe) {
     TempDir first;
     TempDir second;
+    std::ofstream(second.File("fichier")) << "pas un dossier";
     diag::Write(first.Folder(), text::FromUtf8("Échec\r\nsur deux lignes"));
+    diag::Write(second.Folder() + "fichier/", "perdue");
     diag::Write(second.Folder(), "autre dossier");
     diag::Write(first.Folder(), "encore");
     EXPECT_EQ(LogLines(first.Folder()),
               (std::vector<std::string>{"Échec  sur deux lignes", "encore"}));
     EXPECT_EQ(LogLines(second.Folder()), std::vector<std::string>{"autre dossier"});
-}
-
-TEST(RotatingLogTest, LogThatCannotBeWrittenIsLetBe) {
-    TempDir dir;
-    std::ofstream(dir.File("fichier")) << "pas un dossier";
-    diag::Write(dir.Folder() + "fichier/", "perdue");
-    diag::Write("", "sans dossier");
-    diag::Write(dir.Folder(), "la suivante");
-    EXPECT_EQ(LogLines(dir.Folder()), std::vector<std::string>{"la suivante"});
 }
 
 }  // namespace
