@@ -108,6 +108,18 @@ TEST_F(DesktopTest, HostWindowOffersEveryOperationAndShowsTheArticlesBroughtIn) 
     EXPECT_TRUE(pictures.back().ends_with("-9000.png"));
 }
 
+// Without a display the host's window cannot open, asked for with or without --gui: the person is
+// told how to start it.
+TEST_F(HostServiceTest, HostWindowWithoutDisplayTellsHowToOpenIt) {
+    const std::string told =
+        "prixel-host: la fenêtre de l'hôte demande un écran : lancez-la avec --gui\nexit 1\n";
+    EXPECT_EQ(CommandOutput("env -u DISPLAY " + HostCommand("desktop") + " 2>&1; echo exit $?"),
+              told);
+    EXPECT_EQ(
+        CommandOutput("env -u DISPLAY " + HostCommand("--gui desktop") + " 2>&1; echo exit $?"),
+        "prixel-host: aucun écran n'est disponible : la commande s'exécute sans fenêtres\n" + told);
+}
+
 TEST_F(DesktopTest, UpdateListShowsTwoMakersAndTheirRefreshIsTold) {
     for (const std::string search : {"plaque", "tube"}) {
         const std::string code = ShownCodes(search, 1);
