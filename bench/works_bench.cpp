@@ -5,7 +5,6 @@
 
 #include "bench_support.h"
 
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,19 +24,6 @@ const std::string& FolderOf(int works) {
     auto [found, added] = folders.try_emplace(works, dir.File(std::to_string(works)));
     if (added) WriteWorksFolder(found->second, {.trades = 30, .works = works});
     return found->second;
-}
-
-// The peak resident memory starts again from what the process holds now.
-void ResetPeakMemory() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-double PeakMegabytes() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("VmHWM:")) return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0.0;
 }
 
 void ImportWorks(benchmark::State& state) {
