@@ -47,7 +47,7 @@ class SqliteStatement : public db::Statement {
     void Reset() override { sqlite3_reset(m_statement); }
     int ColumnCount() const override { return sqlite3_column_count(m_statement); }
     std::string ColumnName(int column) const override {
-        return text::FromUtf8(sqlite3_column_name(m_statement, column));
+        return m_connection->ColumnNames(m_statement)[column];
     }
     db::Value Column(int column) const override;
 
@@ -110,6 +110,21 @@ SqliteConnection::~SqliteConnection() {
     sqlite3_close_v2(m_db);
 }
 
+void SqliteConnection::Finalize(sqlite3_stmt* statement) {
+    m_columnNames.erase(statement);
+    sqlite3_finalize(statement);
+}
+
+const std::vector<std::string>& SqliteConnection::ColumnNames(sqlite3_stmt* statement) {
+    auto [found, added] = m_columnNames.try_emplace(statement);
+    if (added) {
+        for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+            found->second.push_back(text::FromUtf8(sqlite3_column_name(statement, i)));
+        }
+    }
+    return found->second;
+}
+
 void SqliteConnection::Configure(int busyTimeoutMs) {
     SetLockWait(busyTimeoutMs);
     Execute("SELECT count(*) FROM sqlite_master");
@@ -121,18 +136,23 @@ void SqliteConnection::SetLockWait(int milliseconds) {
     sqlite3_busy_timeout(m_db, milliseconds);
 }
 
-const ParameterizedSql& SqliteConnection::Translated(const std::string& jetSql) {
-    auto found = m_translated.find(jetSql);
-    if (found != m_translated.end()) return found->second;
-    if (m_translated.size() >= kTranslatedStatements) m_translated.clear();
-    ParameterizedSql parameterized = ParameterizeLiterals(db::jet::ToSqlite(jetSql));
-    parameterized.sql = text::ToUtf8(parameterized.sql);
-    return m_translated.emplace(jetSql, std::move(parameterized)).first->second;
+// Jet writes its text literals as SQLite does, so they are made parameters before the translation,
+// which then serves every statement of the same form.
+ParameterizedSql SqliteConnection::Translated(const std::string& jetSql) {
+    ParameterizedSql parameterized = ParameterizeLiterals(jetSql);
+    auto found = m_translated.find(parameterized.sql);
+    if (found == m_translated.end()) {
+        if (m_translated.size() >= kTranslatedStatements) m_translated.clear();
+        std::string sqlite = text::ToUtf8(db::jet::ToSqlite(parameterized.sql));
+        found = m_translated.emplace(std::move(parameterized.sql), std::move(sqlite)).first;
+    }
+    parameterized.sql = found->second;
+    return parameterized;
 }
 
 std::unique_ptr<db::Statement> SqliteConnection::Prepare(const std::string& jetSql) {
     RefuseAfterLostTransaction();
-    const ParameterizedSql& parameterized = Translated(jetSql);
+    const ParameterizedSql parameterized = Translated(jetSql);
     std::string sql = parameterized.sql;
     sqlite3_stmt* statement = TakeIdle(sql);
     if (!statement) {
@@ -233,7 +253,7 @@ void SqliteConnection::Recycle(std::string sql, sqlite3_stmt* statement) {
     sqlite3_clear_bindings(statement);
     m_idle.emplace_front(std::move(sql), statement);
     if (m_idle.size() <= kIdleStatements) return;
-    sqlite3_finalize(m_idle.back().second);
+    Finalize(m_idle.back().second);
     m_idle.pop_back();
 }
 

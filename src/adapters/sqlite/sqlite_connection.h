@@ -48,11 +48,14 @@ class SqliteConnection : public db::Connection,
     void RefuseAfterLostTransaction() const;
     // Takes back a statement that its owner no longer uses.
     void Recycle(std::string sql, sqlite3_stmt* statement);
+    // The names of a prepared statement's result columns (CP1252), read once while it is kept.
+    const std::vector<std::string>& ColumnNames(sqlite3_stmt* statement);
 
   private:
     // A Jet statement in SQLite's dialect, its literals made parameters, its text in UTF-8.
-    const ParameterizedSql& Translated(const std::string& jetSql);
+    ParameterizedSql Translated(const std::string& jetSql);
     sqlite3_stmt* TakeIdle(const std::string& sql);
+    void Finalize(sqlite3_stmt* statement);
     // Runs SQL that needs no translation nor result.
     void Run(const char* sql);
     void EndTransactionOnFailure(int code);
@@ -63,8 +66,10 @@ class SqliteConnection : public db::Connection,
     int m_transactions = 0;  // nesting depth of the open transaction
     bool m_lost = false;
     std::list<std::pair<std::string, sqlite3_stmt*>> m_idle;  // most recently used first
-    // The statements translated lately: the same texts come back for every row written.
-    std::unordered_map<std::string, ParameterizedSql> m_translated;
+    // The statements translated lately, by their Jet text with the literals made parameters: the
+    // same forms come back for every row written, whatever values they compare with.
+    std::unordered_map<std::string, std::string> m_translated;
+    std::unordered_map<sqlite3_stmt*, std::vector<std::string>> m_columnNames;
 };
 
 }  // namespace adapters

@@ -64,8 +64,10 @@ std::shared_ptr<db::Connection> SqliteDriver::Connect(const std::string& path, b
     }
 
     sqlite3* db = nullptr;
+    // A connection is worked by one thread at a time, the host's: the engine need not lock it at
+    // every call.
     const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
-                      (create ? SQLITE_OPEN_CREATE : 0);
+                      (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(key.first.c_str(), &db, flags, nullptr);
     auto connection = std::make_shared<SqliteConnection>(db, path, readOnly);
     if (rc != SQLITE_OK) connection->Fail();

@@ -255,9 +255,9 @@ struct CDaoRecordset::Impl {
     bool open = false;
     bool onRow = false;  // a current row that has not been deleted
     bool eof = true;
-    bool empty = true;       // the last pass from the first row found none
-    bool exhausted = false;  // the cursor has given its last row
-    long position = 0;       // rows the cursor gave in this pass
+    bool empty = true;     // the last pass from the first row found none
+    bool pending = false;  // the cursor stands on a row that has not been read yet
+    long position = 0;     // rows the cursor gave in this pass
     long deletedInPass = 0;
     long visited = 0;  // rows visited and not deleted, as DAO counts them
     EditMode mode = EditMode::kNone;
@@ -266,18 +266,23 @@ struct CDaoRecordset::Impl {
         cursor.reset();
         names.clear();
         row.clear();
-        open = onRow = exhausted = false;
+        open = onRow = pending = false;
         eof = empty = true;
         position = deletedInPass = visited = 0;
         mode = EditMode::kNone;
     }
 
+    // Members are mostly bound in the order of their columns, written as the schema writes them:
+    // each is first looked for just after the previous one's column.
     void MapColumns(const std::string& table) {
         names.clear();
         for (int i = 0; i < cursor->ColumnCount(); ++i) names.push_back(cursor->ColumnName(i));
+        std::size_t next = 1;
         for (Binding& b : bindings) {
-            b.index = ColumnIndex(b.column);
+            const bool inOrder = next < names.size() && names[next] == b.column;
+            b.index = inOrder ? static_cast<int>(next) : ColumnIndex(b.column);
             if (b.index < 0) throw UnknownColumn(table, b.column);
+            next = static_cast<std::size_t>(b.index) + 1;
         }
     }
 
@@ -288,18 +293,22 @@ struct CDaoRecordset::Impl {
         return -1;
     }
 
+    // Moves the cursor one row ahead of the rows read. A cursor past its last row is reset: a
+    // recordset that has read all its rows, a lookup's one row for instance, then holds no
+    // statement in progress on the connection, which would slow every other statement.
+    void StepCursor() {
+        pending = cursor->Step();
+        if (!pending) cursor->Reset();
+    }
+
     // Reads the cursor's next row into row; false at the end, row keeping the last one.
     bool Advance() {
-        if (exhausted) return false;
-        if (!cursor->Step()) {
-            exhausted = true;
-            cursor->Reset();  // ends the read; stepping on would start the query over
-            return false;
-        }
+        if (!pending) return false;
         row.resize(names.size());
         for (std::size_t i = 0; i < names.size(); ++i) row[i] = cursor->Column(static_cast<int>(i));
         ++position;
         visited = std::max(visited, position - deletedInPass);
+        StepCursor();
         return true;
     }
 
@@ -319,8 +328,8 @@ struct CDaoRecordset::Impl {
 
     void Restart() {
         cursor->Reset();
-        exhausted = false;
         position = deletedInPass = 0;
+        StepCursor();
         StepForward();
         empty = eof;
     }
@@ -433,7 +442,7 @@ void CDaoRecordset::MoveNext() {
 void CDaoRecordset::MoveLast() {
     Impl& d = *m_impl;
     RequireOpen(d.open);
-    if (d.exhausted || !d.onRow) d.Restart();
+    if (!d.onRow) d.Restart();
     RequireRow(d.onRow);
     while (d.Advance()) {
     }

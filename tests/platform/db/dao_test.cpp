@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dao_testing.h"
+#include "faulty_driver.h"
 #include "platform/text.h"
 
 using dbtest::CArticleSet;
@@ -113,6 +114,34 @@ TEST_F(DaoTest, RecordCountTellsTheRowsSeenAndDeleteLeavesNoCurrentRow) {
     const CDaoException e = Raised([&] { set.MoveNext(); });
     EXPECT_EQ(e.m_lErrorCode, dao::kNoCurrentRecord);
     EXPECT_EQ(e.m_strDescription, "Aucun enregistrement en cours.");
+}
+
+// A recordset that has read its last row leaves no statement standing on a row of the connection,
+// where it would slow every other statement: a lookup of one row, a walk to the end, a move to
+// the last row.
+TEST_F(DaoTest, ARecordsetThatHasReadItsLastRowHoldsNoStatementInProgress) {
+    InsertRanks(3);
+    const auto counting = std::make_shared<dbtest::FaultyDriver>();
+    dbtest::ScopedDriver scoped(counting);
+    CDaoDatabase db;
+    db.Open(m_file.Path());
+    CArticleSet one(&db);
+    CArticleSet all(&db);
+    one.Open("SELECT * FROM Article WHERE [Rang] = 2");
+    all.Open("SELECT * FROM Article ORDER BY Rang");
+    EXPECT_EQ(one.m_nRang, 2);
+    EXPECT_EQ(counting->InProgress(), 1);
+    all.MoveNext();
+    all.MoveNext();
+    EXPECT_EQ(all.m_nRang, 3);
+    EXPECT_EQ(counting->InProgress(), 0);
+    all.MoveFirst();
+    EXPECT_EQ(counting->InProgress(), 1);
+    all.MoveLast();
+    EXPECT_EQ(all.m_nRang, 3);
+    EXPECT_EQ(counting->InProgress(), 0);
+    all.MoveNext();
+    EXPECT_TRUE(all.IsEOF());
 }
 
 TEST_F(DaoTest, FilterAndSortJoinTheQuery) {

@@ -48,6 +48,8 @@ class FaultyDriver : public db::Driver {
     int Statements() const { return m_plan->seen; }
     // Rows read and writes made by the statements prepared through this driver so far.
     long Steps() const { return m_plan->steps; }
+    // Statements that stand on a row: stepped to it and neither reset nor destroyed since.
+    int InProgress() const { return m_plan->inProgress; }
 
     std::shared_ptr<db::Connection> Open(const std::string& path, bool readOnly) override {
         if (m_plan->open) throw *m_plan->open;
@@ -67,6 +69,7 @@ class FaultyDriver : public db::Driver {
     struct Plan {
         int seen = 0;
         long steps = 0;
+        int inProgress = 0;
         int countdown = 0;
         std::optional<CDaoException> nth;
         std::string piece;
@@ -88,19 +91,34 @@ class FaultyDriver : public db::Driver {
       public:
         Statement(std::unique_ptr<db::Statement> real, std::shared_ptr<Plan> plan)
             : m_real(std::move(real)), m_plan(std::move(plan)) {}
+        ~Statement() override { Stand(false); }
+        Statement(const Statement&) = delete;
+        Statement& operator=(const Statement&) = delete;
         void Bind(int index, const db::Value& value) override { m_real->Bind(index, value); }
         bool Step() override {
             ++m_plan->steps;
-            return m_real->Step();
+            Stand(false);
+            const bool row = m_real->Step();
+            Stand(row);
+            return row;
         }
-        void Reset() override { m_real->Reset(); }
+        void Reset() override {
+            Stand(false);
+            m_real->Reset();
+        }
         int ColumnCount() const override { return m_real->ColumnCount(); }
         std::string ColumnName(int column) const override { return m_real->ColumnName(column); }
         db::Value Column(int column) const override { return m_real->Column(column); }
 
       private:
+        void Stand(bool onRow) {
+            m_plan->inProgress += static_cast<int>(onRow) - static_cast<int>(m_onRow);
+            m_onRow = onRow;
+        }
+
         std::unique_ptr<db::Statement> m_real;
         std::shared_ptr<Plan> m_plan;
+        bool m_onRow = false;
     };
 
     class Connection : public db::Connection {
