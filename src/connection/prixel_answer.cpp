@@ -18,8 +18,13 @@ std::string CPrixelAnswer::GetHeaderLine() const {
 }
 
 std::string CPrixelAnswer::GetAnswerBody() const {
-    const int crlf = text::Find(m_strText, "\r\n");
-    return crlf < 0 ? std::string() : text::Mid(m_strText, crlf + 2);
+    return std::string(BodyView());
+}
+
+std::string_view CPrixelAnswer::BodyView() const {
+    const std::size_t crlf = m_strText.find("\r\n");
+    return crlf == std::string::npos ? std::string_view()
+                                     : std::string_view(m_strText).substr(crlf + 2);
 }
 
 std::string PageText(const std::string& document) {

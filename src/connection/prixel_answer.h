@@ -4,6 +4,7 @@
 
 #include <list>
 #include <string>
+#include <string_view>
 
 class CPrixelMaker;
 
@@ -20,6 +21,8 @@ class CPrixelAnswer {
     std::string GetHeaderLine() const;
     // The text after its first CR LF; empty when it holds none.
     std::string GetAnswerBody() const;
+    // The same, read in place.
+    std::string_view BodyView() const;
     // Writes every article line of the body into the service library (toLibrary) or into the
     // open study, appends the code of each article written to codes and answers their number.
     int ImportAnswer(std::list<std::string>& codes, bool toLibrary);

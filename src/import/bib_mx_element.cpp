@@ -1,9 +1,9 @@
 #include "import/bib_mx_element.h"
 
-#include "host/databases.h"
 #include "host/recordsets.h"
 #include "import/dao_message.h"
 #include "import/family.h"
+#include "import/library_batch.h"
 #include "import/prixel_maker.h"
 #include "import/supplier_catalogue.h"
 #include "platform/text.h"
@@ -46,7 +46,7 @@ CPrixelBibMxElement::~CPrixelBibMxElement() {
 // The target's own connection to the service library, its materials recordset, then the
 // article's family path and maker.
 void CPrixelBibMxElement::OpenLibrary() {
-    m_pDatabase->Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb", false, false, "");
+    m_pDatabase->Open(PrixelLibraryFile(), false, false, "");
     m_pMaterialSet = new CBibXmxSet(m_pDatabase, 2, 1);
     if (m_strFields[MakerPrefix].empty()) {
         m_pFamilyPath = new CFamilyPath();
@@ -109,8 +109,10 @@ bool CPrixelBibMxElement::OpenQuery(std::string sql) {
     return OpenShowingErrors(*m_pMaterialSet, sql);
 }
 
+// The row is added on the lookup's recordset, open on the table; a target that did not look the
+// article up opens the table.
 bool CPrixelBibMxElement::AddRecord() {
-    if (!OpenQuery("SELECT * FROM BXMX")) return false;
+    if (!m_pMaterialSet->IsOpen() && !OpenQuery("SELECT * FROM BXMX")) return false;
     if (!ResolveFamily()) return false;
     return StoreRow(*m_pMaterialSet, true);
 }

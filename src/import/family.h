@@ -119,6 +119,8 @@ class CFamilyPath : public CFamilyLink {
     virtual int FindFamily(std::string& code, std::string key);
 
   private:
+    bool EnsureLevel(int i, const std::string& key, std::string& parent);
+
     int m_nLevels = 1;
     std::unique_ptr<std::string[]> m_pKeys;
     std::unique_ptr<std::string[]> m_pLabels;

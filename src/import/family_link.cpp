@@ -3,9 +3,9 @@
 #include <cctype>
 #include <cstdint>
 
-#include "host/databases.h"
 #include "host/recordsets.h"
 #include "import/dao_message.h"
+#include "import/library_batch.h"
 #include "platform/db/dao.h"
 #include "platform/db/query.h"
 #include "platform/system.h"
@@ -44,7 +44,7 @@ char DrawCodeCharacter() {
 // that cannot be opened leaves the database closed; every query then fails as the database says.
 CFamilyLink::CFamilyLink() : m_pDatabase(std::make_unique<CDaoDatabase>()) {
     try {
-        m_pDatabase->Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
+        m_pDatabase->Open(PrixelLibraryFile());
     } catch (const CDaoException&) {
     }
     m_pFamSet = std::make_unique<CBibFamSet>(m_pDatabase.get());

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "import/import_walk.h"
 #include "platform/text.h"
 
 namespace {
@@ -41,16 +42,29 @@ void CFamilyPath::EnsureFamily() {
     std::string parent = "@";
     for (int i = 0; i < m_nLevels; ++i) {
         key += m_pKeys[i] + ".";
-        std::string code;
-        const int found = FindFamily(code, key);
-        if (found == 2) return;
-        if (found == 1) {
-            code = CreateFamily(parent, m_pLabels[i], key);
-            if (code.empty()) return;
-        }
-        parent = code;
+        if (!EnsureLevel(i, key, parent)) return;
     }
     m_strCode = parent;
+}
+
+// Finds or creates level i's family under parent, which then becomes its code; false when it
+// could be neither. A walk over an answer looks each family up once.
+bool CFamilyPath::EnsureLevel(int i, const std::string& key, std::string& parent) {
+    CImportWalk* walk = CImportWalk::Current();
+    if (const std::string* kept = walk ? walk->FamilyCode(m_nType, key) : nullptr) {
+        parent = *kept;
+        return true;
+    }
+    std::string code;
+    const int found = FindFamily(code, key);
+    if (found == 2) return false;
+    if (found == 1) {
+        code = CreateFamily(parent, m_pLabels[i], key);
+        if (code.empty()) return false;
+    }
+    if (walk) walk->KeepFamily(m_nType, key, code);
+    parent = code;
+    return true;
 }
 
 int CFamilyPath::FindFamily(std::string& code, std::string key) {

@@ -1,11 +1,13 @@
 // The walk over an answer's article lines, one article built, written and destroyed at a time.
 
 #include <memory>
+#include <string_view>
 
 #include "connection/prixel_answer.h"
 #include "import/bib_mx_element.h"
 #include "import/dao_message.h"
 #include "import/etude_mx_element.h"
+#include "import/import_walk.h"
 #include "import/library_batch.h"
 #include "platform/db/dao.h"
 
@@ -28,23 +30,24 @@ bool WriteArticle(const std::string& line, bool toLibrary, std::string& code) {
 int CPrixelAnswer::ImportAnswer(std::list<std::string>& codes, bool toLibrary) {
     // The whole walk is written as one transaction: an import that cannot be stored at its end
     // leaves the library as it was.
-    CLibraryBatch walk;
+    CLibraryBatch batch;
+    CImportWalk walk;
     try {
-        if (toLibrary) walk.Begin();
+        if (toLibrary) batch.Begin();
     } catch (const CDaoException& e) {
         // The service library could not be opened, or another program kept it locked longer
         // than the host waits: no article can be written.
         ShowDaoError(e);
         return 0;
     }
-    const std::string body = GetAnswerBody();
+    const std::string_view body = BodyView();
     std::list<std::string> written;
     std::size_t start = 0;
     for (std::size_t end = body.find("\r\n"); end != std::string::npos;
          start = end + 2, end = body.find("\r\n", start)) {
         std::string code;
         try {
-            if (WriteArticle(body.substr(start, end - start), toLibrary, code)) {
+            if (WriteArticle(std::string(body.substr(start, end - start)), toLibrary, code)) {
                 written.push_back(code);
             }
         } catch (const CDaoException& e) {
@@ -52,10 +55,10 @@ int CPrixelAnswer::ImportAnswer(std::list<std::string>& codes, bool toLibrary) {
             ShowDaoError(e);
             break;
         }
-        if (!walk.CanGoOn()) break;
+        if (!batch.CanGoOn()) break;
     }
     try {
-        walk.Commit();
+        batch.Commit();
     } catch (const CDaoException& e) {
         ShowDaoError(e);
         return 0;

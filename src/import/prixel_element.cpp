@@ -8,6 +8,7 @@
 #include "host/number_tools.h"
 #include "host/paths.h"
 #include "import/dao_message.h"
+#include "import/import_walk.h"
 #include "import/supplier_catalogue.h"
 #include "platform/text.h"
 #include "platform/ui/desktop.h"
@@ -87,6 +88,10 @@ bool CPrixelDbWriter::StoreRow(CDaoRecordset& set, bool newRow) {
 }
 
 int CPrixelDbWriter::GetProfile(int type) {
+    CImportWalk* walk = CImportWalk::Current();
+    if (walk) {
+        if (const auto kept = walk->Profile(type)) return *kept;
+    }
     CDaoDatabase* database = nullptr;
     try {
         database = AccountingDatabase();
@@ -103,6 +108,7 @@ int CPrixelDbWriter::GetProfile(int type) {
         const char* column = ProfileColumn(type);
         if (!set.IsEOF() && column) profile = CCrack::intVARIANT(set.GetFieldValue(column));
         set.Close();
+        if (walk) walk->KeepProfile(type, profile);
         return profile;
     } catch (const CDaoException& e) {
         LogDaoError(e);

@@ -1,9 +1,10 @@
 #include "import/prixel_maker.h"
 
-#include "host/databases.h"
 #include "host/recordsets.h"
 #include "import/bib_mx_element.h"
 #include "import/dao_message.h"
+#include "import/import_walk.h"
+#include "import/library_batch.h"
 #include "platform/db/dao.h"
 #include "platform/db/query.h"
 #include "platform/text.h"
@@ -51,7 +52,7 @@ CPrixelMaker::~CPrixelMaker() {
 void CPrixelMaker::OpenLibrary() {
     m_pDatabase = new CDaoDatabase;
     try {
-        m_pDatabase->Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
+        m_pDatabase->Open(PrixelLibraryFile());
     } catch (const CDaoException&) {
     }
     m_pMakerSet = new CBibFabricantSet(m_pDatabase);
@@ -74,15 +75,21 @@ int CPrixelMaker::FindMaker() {
     return 0;
 }
 
+// The row is added on the lookup's recordset, open on the table. A walk over an answer looks a
+// maker up once: its row stays for the rest of the walk.
 void CPrixelMaker::AddIfMissing() {
-    if (FindMaker() != 1) return;
-    if (!OpenMakers(kAllMakers)) return;
+    CImportWalk* walk = CImportWalk::Current();
+    if (walk && walk->HasMaker(m_strId)) return;
+    const int found = FindMaker();
+    if (found == 0 && walk) walk->KeepMaker(m_strId);
+    if (found != 1) return;
     try {
         m_pMakerSet->AddNew();
         m_pMakerSet->m_strId = m_strId;
         m_pMakerSet->m_strPrefixe = m_strPrefix;
         m_pMakerSet->m_dtDateTarif = ParseArticleDate(m_strTariffDate);
         m_pMakerSet->Update();
+        if (walk) walk->KeepMaker(m_strId);
     } catch (const CDaoException& e) {
         ShowDaoError(e);
     }

@@ -1,14 +1,15 @@
 #include "import/supplier_catalogue.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <vector>
 
 #include "host/application.h"
-#include "host/databases.h"
 #include "host/number_tools.h"
 #include "host/recordsets.h"
 #include "import/dao_message.h"
+#include "import/library_batch.h"
 #include "platform/db/dao.h"
 #include "platform/db/query.h"
 #include "platform/text.h"
@@ -121,7 +122,7 @@ CSupplierCatalogue::~CSupplierCatalogue() {
 void CSupplierCatalogue::OpenLibrary() {
     m_pDatabase = new CDaoDatabase;
     try {
-        m_pDatabase->Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
+        m_pDatabase->Open(PrixelLibraryFile());
     } catch (const CDaoException&) {
     }
     m_pCataSet = new CCataSet(m_pDatabase);
@@ -129,7 +130,7 @@ void CSupplierCatalogue::OpenLibrary() {
 
 void CSupplierCatalogue::Write() {
     for (int i = 0; i < m_nCount; ++i) {
-        switch (FindRow(i)) {
+        switch (KnownAbsent(i) ? 1 : FindRow(i)) {
             case 0:
                 UpdateRow(i);
                 break;
@@ -171,6 +172,7 @@ void CSupplierCatalogue::AddRow(int i) {
         FillRow(i);
         m_pCataSet->m_nOrdre = static_cast<short>(m_nOrder);
         m_pCataSet->Update();
+        m_added.push_back(m_pCataSet->m_strFournisseur);
         ++m_nOrder;
     } catch (const CDaoException& e) {
         ShowDaoError(e);
@@ -181,12 +183,21 @@ bool CSupplierCatalogue::ReadNextOrder() {
     if (m_bOrderRead) return true;
     const auto sql = BuildQuery(kArticleRows, m_nType, m_strCode);
     if (!sql || !OpenCatalogue(*sql)) return false;
-    if (!m_pCataSet->IsBOF() || !m_pCataSet->IsEOF()) {
+    m_bHadNoRows = m_pCataSet->IsBOF() && m_pCataSet->IsEOF();
+    if (!m_bHadNoRows) {
         m_pCataSet->MoveLast();
         m_nOrder = m_pCataSet->m_nOrdre + 1;
     }
     m_bOrderRead = true;
     return true;
+}
+
+// The article had no row when its rows were read, and this object added none that the supplier's
+// lookup would find: the lookup can only find nothing. A supplier that no query accepts is looked
+// up, so that the refusal is told.
+bool CSupplierCatalogue::KnownAbsent(int i) const {
+    return m_bOrderRead && m_bHadNoRows && m_pSuppliers[i].find('\'') == std::string::npos &&
+           std::find(m_added.begin(), m_added.end(), m_pSuppliers[i]) == m_added.end();
 }
 
 void CSupplierCatalogue::UpdateRow(int i) {

@@ -4,6 +4,7 @@
 // writers. Holds its own connection to Bib.mdb for its whole life.
 
 #include <string>
+#include <vector>
 
 #include "import/prixel_object.h"
 
@@ -40,6 +41,7 @@ class CSupplierCatalogue : public CPrixelObject {
     // Sets m_nOrder after the article's last row, read once: the rows this object adds then follow
     // one another without reading the article's rows again.
     bool ReadNextOrder();
+    bool KnownAbsent(int i) const;
     void UpdateRow(int i);
     void FillRow(int i);
     double Discount(int i) const;
@@ -48,6 +50,8 @@ class CSupplierCatalogue : public CPrixelObject {
     int m_nType = 0;
     int m_nOrder = 1;
     bool m_bOrderRead = false;
+    bool m_bHadNoRows = false;
+    std::vector<std::string> m_added;  // the suppliers of the rows this object added
     std::string m_strCode;
     std::string m_strMakerPrefix;
     std::string m_strTariffDate;

@@ -55,6 +55,31 @@ TEST_F(ImportAnswerTest, LinesThatAreNotArticlesAreToldAndSkipped) {
                                                     refused + "ACMR12345678901234,\nRobinet"}));
 }
 
+// The maker, the families and the profile are read once a walk: each further article of a maker
+// already met costs its lookup, its row, the lookup of its first supplier, one read of its supplier
+// rows and a row per supplier, whatever the walk's length.
+TEST_F(ImportAnswerTest, EachFurtherArticleOfAWalkCostsOnlyItsOwnStatements) {
+    const auto statements = [this](int first, int count) {
+        std::string body;
+        for (int i = first; i < first + count; ++i) {
+            body += Line({{CPrixelElement::Reference, "R" + std::to_string(i)},
+                          {CPrixelElement::SupplierData2, "F1|F2"},
+                          {CPrixelElement::SupplierData4, "0.7|0.6"}}) +
+                    "\r\n";
+        }
+        const dbtest::FaultyDriver& counting = Faulty();
+        std::list<std::string> codes;
+        EXPECT_EQ(Answer(body).ImportAnswer(codes, true), count);
+        return counting.Statements();
+    };
+    statements(0, 1);
+    const int ten = statements(10, 10);
+    EXPECT_EQ(statements(20, 30) - ten, 20 * 6);
+    EXPECT_EQ(Count(m_library, "Catalogue"), 82);
+    EXPECT_EQ(Count(m_library, "Fabricant"), 1);
+    EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(ImportAnswerTest, StudyImportAddsEveryArticleToTheStudy) {
     std::list<std::string> codes;
     EXPECT_EQ(Answer(Article("R1") + Article("R1") + Article("R2")).ImportAnswer(codes, false), 3);

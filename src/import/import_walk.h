@@ -1,0 +1,39 @@
+#pragma once
+// What one walk over an answer's articles has already read of the company's data, kept for the
+// length of the walk so that no article reads it again: the company's profile of each element
+// type, the makers that have their row in the service library, and the families found or created
+// there by their key. The walk writes the library in one transaction of its own, which nothing
+// else writes to, so what it read stays true until it ends. One walk at a time, on the host's
+// thread; outside a walk every lookup reads the database.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+
+class CImportWalk {
+  public:
+    // The walk in progress until it is destroyed.
+    CImportWalk();
+    ~CImportWalk();
+    CImportWalk(const CImportWalk&) = delete;
+    CImportWalk& operator=(const CImportWalk&) = delete;
+
+    // The walk in progress, or null.
+    static CImportWalk* Current();
+
+    std::optional<int> Profile(int type) const;
+    void KeepProfile(int type, int profile);
+    bool HasMaker(const std::string& id) const;
+    void KeepMaker(const std::string& id);
+    // The code of the family of type that carries key, when the walk met it; else null.
+    const std::string* FamilyCode(int type, const std::string& key) const;
+    void KeepFamily(int type, const std::string& key, const std::string& code);
+
+  private:
+    CImportWalk* m_pPrevious;
+    std::map<int, int> m_profiles;
+    std::set<std::string> m_makers;
+    std::map<std::pair<int, std::string>, std::string> m_families;
+};
