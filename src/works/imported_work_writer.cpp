@@ -1,13 +1,11 @@
 #include <vector>
 
 #include "host/recordsets.h"
-#include "import/dao_message.h"
 #include "import/text_fields.h"
 #include "works/text_import_writer.h"
 
 namespace {
 
-constexpr const char* kTable = "BOUV";
 constexpr short kWorkFieldCount = 13;
 
 // The fields of a work line that are read.
@@ -23,7 +21,7 @@ enum WorkField {
 }  // namespace
 
 CImportedWorkWriter::CImportedWorkWriter(int type, std::string prefix, std::string line)
-    : m_pWorkSet(std::make_unique<CBibOuvSet>(m_pDatabase, 2, 1)) {
+    : CTextImportWriter("BOUV"), m_workSet(MakeRowSet<CBibOuvSet>()) {
     m_nType = type;
     m_nFieldCount = kWorkFieldCount;
     if (!CheckFieldCount(line)) return;
@@ -36,22 +34,6 @@ CImportedWorkWriter::CImportedWorkWriter(int type, std::string prefix, std::stri
     m_strLabourTime2 = fields[LabourTime2];
 }
 
-CImportedWorkWriter::~CImportedWorkWriter() {
-    if (m_pWorkSet->IsOpen()) m_pWorkSet->Close();
-}
-
-bool CImportedWorkWriter::Process() {
-    return AddWhenAbsent(*m_pWorkSet);
-}
-
-int CImportedWorkWriter::Lookup() {
-    return LookupIn(*m_pWorkSet, kTable);
-}
-
-bool CImportedWorkWriter::OpenQuery(std::string sql) {
-    return OpenShowingErrors(*m_pWorkSet, sql);
-}
-
 void CImportedWorkWriter::FillRecord() {
-    FillElement(*m_pWorkSet, PRIXEL_FAMILY_WORKS);
+    FillElement(m_workSet, PRIXEL_FAMILY_WORKS);
 }

@@ -18,25 +18,32 @@ class CBibOuvSet;
 // Element type of the labour material of the works import.
 inline constexpr int PRIXEL_TYPE_LABOUR = 24001;
 
-// A row made from a line of an import file, or from given values.
+// A row made from a line of an import file, or from given values, looked up and added through
+// the writer's recordset on its table.
 class CTextImportWriter : public CPrixelDbWriter {
   public:
     // Opens the service library; a library that cannot be opened raises its CDaoException.
-    CTextImportWriter();
+    explicit CTextImportWriter(const char* table);
+    ~CTextImportWriter() override;
 
     // Whether line has exactly m_nFieldCount fields.
     virtual bool CheckFieldCount(std::string line);
+
+    // Adds the row when the code is not empty and the lookup finds no row; true only when a row
+    // was added.
+    bool Process() override;
+    // Lookup of the writer's type and code (cut to 18 characters) in its table; the state is kept.
+    int Lookup() override;
+    bool OpenQuery(std::string sql) override;
 
   protected:
     static constexpr int kLabelLength = 255;
     static constexpr int kUnitLength = 3;
     static constexpr int kFamilyLabelLength = 18;
 
-    // Process on the writer's recordset: adds the row when the code is not empty and the lookup
-    // finds no row; true only when a row was added.
-    bool AddWhenAbsent(CDaoRecordset& set);
-    // Lookup of the writer's type and code (cut to 18 characters) in table; the state is kept.
-    int LookupIn(CDaoRecordset& set, const char* table);
+    // Makes the writer's recordset on its connection; the writer keeps it and closes it.
+    template <class TSet>
+    TSet& MakeRowSet();
     // Fills the members that materials and works share: type, code, label ("Libellé à définir"
     // when empty), unit, update date (today), the family found among the families of familyType
     // ("@" and an empty label when there is none) and the company's profile for the type.
@@ -48,21 +55,21 @@ class CTextImportWriter : public CPrixelDbWriter {
     std::string m_strLabel;
     std::string m_strFamilyCode;
     std::string m_strUnit;
+
+  private:
+    const char* m_szTable;
+    std::unique_ptr<CDaoRecordset> m_pRowSet;
 };
 
 // The labour material of an import prefix, in BXMX.
 class CImportedMaterialWriter : public CTextImportWriter {
   public:
     CImportedMaterialWriter(int type, std::string code, std::string label, std::string unit);
-    ~CImportedMaterialWriter() override;
 
-    bool Process() override;
-    int Lookup() override;
     void FillRecord() override;
-    bool OpenQuery(std::string sql) override;
 
   private:
-    std::unique_ptr<CBibXmxSet> m_pMaterialSet;
+    CBibXmxSet& m_materialSet;
 };
 
 // A work of the works file (13 fields: code, family, -, -, unit, label, -, -, -, two labour
@@ -71,12 +78,8 @@ class CImportedWorkWriter : public CTextImportWriter {
   public:
     // A line with the wrong number of fields leaves the code empty: Process then adds nothing.
     CImportedWorkWriter(int type, std::string prefix, std::string line);
-    ~CImportedWorkWriter() override;
 
-    bool Process() override;
-    int Lookup() override;
     void FillRecord() override;
-    bool OpenQuery(std::string sql) override;
 
     std::string GetLabourTime1() const { return m_strLabourTime1; }
     std::string GetLabourTime2() const { return m_strLabourTime2; }
@@ -84,8 +87,16 @@ class CImportedWorkWriter : public CTextImportWriter {
   private:
     std::string m_strLabourTime1;
     std::string m_strLabourTime2;
-    std::unique_ptr<CBibOuvSet> m_pWorkSet;
+    CBibOuvSet& m_workSet;
 };
+
+template <class TSet>
+TSet& CTextImportWriter::MakeRowSet() {
+    auto set = std::make_unique<TSet>(m_pDatabase, 2, 1);
+    TSet& made = *set;
+    m_pRowSet = std::move(set);
+    return made;
+}
 
 template <class TSet>
 void CTextImportWriter::FillElement(TSet& set, int familyType) {
