@@ -1,6 +1,6 @@
 #pragma once
-// A company with its service library and study, the headless UI, and article lines of the
-// service's answers built field by field.
+// A company with its service library and study, the headless UI, article lines of the service's
+// answers built field by field, and the rows of a query read back as text.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <variant>
+#include <vector>
 
 #include "connection/web_fixture.h"
 #include "host/company.h"
@@ -18,12 +20,14 @@
 #include "host/recordsets.h"
 #include "import/prixel_element.h"
 #include "platform/db/dao.h"
+#include "platform/db/driver.h"
 #include "platform/db/faulty_driver.h"
 #include "platform/text.h"
 
 class ArticleImportTest : public WebExchangeTest {
   protected:
     using Fields = std::initializer_list<std::pair<CPrixelElement::Field, std::string>>;
+    using Strings = std::vector<std::string>;
 
     void SetUp() override {
         std::string error;
@@ -76,6 +80,20 @@ class ArticleImportTest : public WebExchangeTest {
         for (rows.Open(table); !rows.IsEOF(); rows.MoveNext()) ++count;
         return count;
     }
+    // The rows a query of database answers, each as its columns joined by '|', in UTF-8.
+    static Strings Rows(CDaoDatabase& database, const std::string& sql) {
+        const auto statement = database.Connection().Prepare(sql);
+        Strings rows;
+        while (statement->Step()) {
+            std::string row;
+            for (int column = 0; column < statement->ColumnCount(); ++column)
+                row += (column ? "|" : "") + TextOf(statement->Column(column));
+            rows.push_back(row);
+        }
+        return rows;
+    }
+    Strings Rows(const std::string& sql) { return Rows(m_library, sql); }
+
     // A driver that makes database errors happen, in place until the end of the test; databases
     // opened before keep the real one.
     dbtest::FaultyDriver& Faulty() {
@@ -83,6 +101,13 @@ class ArticleImportTest : public WebExchangeTest {
         m_faulty = std::make_shared<dbtest::FaultyDriver>();
         m_driver.emplace(m_faulty);
         return *m_faulty;
+    }
+
+    static std::string TextOf(const db::Value& value) {
+        if (const auto* n = std::get_if<std::int64_t>(&value)) return std::to_string(*n);
+        if (const auto* r = std::get_if<double>(&value)) return text::Format("%g", *r);
+        if (const auto* s = std::get_if<std::string>(&value)) return text::ToUtf8(*s);
+        return "";
     }
 
     CDaoDatabase m_library;

@@ -27,12 +27,17 @@ class BibMxElementTest : public ArticleImportTest {
         if (more) more(rows);
         rows.Update();
     }
-    // The recordset standing on the row of code; its code is empty when there is none.
+    // The recordset standing on the row of code, for its notes.
     std::unique_ptr<CBibXmxSet> Row(const std::string& code) {
         auto rows = std::make_unique<CBibXmxSet>(&m_library, 2, 1);
         rows->Open("SELECT * FROM BXMX WHERE Code = '" + code + "'");
-        if (rows->IsEOF()) rows->m_strCode.clear();
         return rows;
+    }
+    // The columns of the row of code, joined by '|'.
+    std::string Columns(const std::string& columns, const std::string& code) {
+        const Strings rows =
+            ArticleImportTest::Rows("SELECT " + columns + " FROM BXMX WHERE Code = '" + code + "'");
+        return rows.empty() ? "(none)" : rows[0];
     }
     long Rows(const std::string& table) { return Count(m_library, table); }
     bool Process(const std::string& line) { return CPrixelBibMxElement(line).Process(); }
@@ -45,18 +50,14 @@ TEST_F(BibMxElementTest, NewArticleAddsItsRowMakerAndSupplierPrices) {
     EXPECT_TRUE(Process(line));
     EXPECT_TRUE(Messages().empty());
 
+    // The cost has the supplier's discount of 10 %.
+    EXPECT_EQ(Columns("PrixRevient, PrixVente, LibFamille, Fournisseur, Profil, PrixelCheck, "
+                      "PrixelDate, PrixelFabricantID || PrefixeFabricant || Reference",
+                      "ACMR100"),
+              "108|162|Robinets|FOUR1|2|1|2013-04-15|M1ACMR100");
     const auto row = Row("ACMR100");
     EXPECT_EQ(AsText(row->m_NoteLibelle), RtfBytes("Robinet"));
     EXPECT_EQ(AsText(row->m_NoteTechnique), RtfBytes(CPrixelBibMxElement(line).TechnicalNote()));
-    EXPECT_DOUBLE_EQ(row->m_dPrixRevient, 108) << "the supplier's discount of 10 %";
-    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 162);
-    EXPECT_EQ(row->m_strLibFamille, "Robinets");
-    EXPECT_EQ(row->m_strFournisseur, "FOUR1");
-    EXPECT_EQ(row->m_nProfil, 2);
-    EXPECT_TRUE(row->m_bPrixelCheck);
-    EXPECT_EQ(row->m_dtPrixelDate, COleDateTime(2013, 4, 15));
-    EXPECT_EQ(row->m_strPrixelFabricantID + row->m_strPrefixeFabricant + row->m_strReference,
-              "M1ACMR100");
     EXPECT_EQ(Count(m_library, "Fabricant") + Count(m_library, "Catalogue"), 2);
 }
 
@@ -66,15 +67,11 @@ TEST_F(BibMxElementTest, FieldsAreCutAndWhatIsNotReadIsDefaulted) {
                               {CPrixelElement::ListPrice, "2e10"},
                               {CPrixelElement::SecondValue, "n/a"},
                               {CPrixelElement::TariffDate, "2013ABCD"}})));
-    const auto row = Row("ACMR100");
-    EXPECT_EQ(row->m_strLibelle, std::string(255, 'L'));
-    EXPECT_EQ(row->m_strUnite, "ABC");
-    EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 0);
-    EXPECT_DOUBLE_EQ(row->m_dValeur2, 0);
-    EXPECT_TRUE(row->m_dtPrixelDate.IsZero());
-
+    EXPECT_EQ(Columns("Libelle, Unite, PrixTarif, Valeur2, PrixelDate", "ACMR100"),
+              std::string(255, 'L') + "|ABC|||")
+        << "what is not read is left empty";
     EXPECT_TRUE(Process(Line({{CPrixelElement::Reference, "R2"}, {CPrixelElement::Label, ""}})));
-    EXPECT_EQ(Utf8(Row("ACMR2")->m_strLibelle), "Libellé à définir");
+    EXPECT_EQ(Columns("Libelle", "ACMR2"), "Libellé à définir");
 }
 
 TEST_F(BibMxElementTest, UnlinkedRowIsLinkedAndItsFirstLinkMembersOverwritten) {
@@ -88,13 +85,10 @@ TEST_F(BibMxElementTest, UnlinkedRowIsLinkedAndItsFirstLinkMembersOverwritten) {
         r.m_dPrixVente = 999;
     });
     EXPECT_TRUE(Process(Line()));
-    const auto row = Row("ACMR100");
-    EXPECT_TRUE(row->m_bPrixelCheck);
-    EXPECT_EQ(row->m_strPrixelFabricantID, "M1");
-    EXPECT_NE(row->m_strCodeFamille, "ZZ");
-    EXPECT_EQ(row->m_strFournisseur, "");
-    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 180);
-    EXPECT_EQ(AsText(row->m_NoteLibelle), RtfBytes("Robinet"));
+    EXPECT_EQ(Columns("PrixelCheck, PrixelFabricantID, CodeFamille = 'ZZ', Fournisseur, PrixVente",
+                      "ACMR100"),
+              "1|M1|0||180");
+    EXPECT_EQ(AsText(Row("ACMR100")->m_NoteLibelle), RtfBytes("Robinet"));
     EXPECT_EQ(Rows("BXMX"), 1);
 }
 
@@ -109,12 +103,10 @@ TEST_F(BibMxElementTest, LinkedRowKeepsItsFixedSalePriceAndRecomputesTheCoeffici
         r.m_dPrixVente = 226.8;
     });
     EXPECT_TRUE(Process(Line()));
-    const auto row = Row("ACMR100");
-    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 226.8);
-    EXPECT_DOUBLE_EQ(row->m_dCoefVente, 2);
-    EXPECT_EQ(row->m_strCodeFamille, "USER");
-    EXPECT_EQ(row->m_dtPrixelDate, COleDateTime(2013, 4, 15));
-    EXPECT_TRUE(row->m_NoteLibelle.empty());
+    EXPECT_EQ(
+        Columns("PrixVente, CoefVente, CodeFamille, PrixelDate, ifnull(length(NoteLibelle), 0)",
+                "ACMR100"),
+        "226.8|2|USER|2013-04-15|0");
 }
 
 TEST_F(BibMxElementTest, WithdrawnArticleUnlinksOnlyALinkedRow) {
@@ -128,12 +120,10 @@ TEST_F(BibMxElementTest, WithdrawnArticleUnlinksOnlyALinkedRow) {
     EXPECT_FALSE(
         Process(Line({{CPrixelElement::Reference, "R3"}, {CPrixelElement::Label, withdrawn}})));
 
-    const auto row = Row("ACMR100");
-    EXPECT_FALSE(row->m_bPrixelCheck);
-    EXPECT_TRUE(row->m_dtPrixelDate.IsZero());
-    EXPECT_FALSE(row->IsFieldNull(&row->m_dtPrixelDate));
-    EXPECT_EQ(row->m_strPrixelFabricantID + row->m_strPrefixeFabricant + row->m_strReference, "");
-    EXPECT_EQ(Row("ACMR2")->m_strPrixelFabricantID, "M1");
+    EXPECT_EQ(Columns("PrixelCheck, PrixelDate, PrixelFabricantID || PrefixeFabricant || Reference",
+                      "ACMR100"),
+              "0|1899-12-30|");
+    EXPECT_EQ(Columns("PrixelFabricantID", "ACMR2"), "M1");
     EXPECT_EQ(Rows("BXMX"), 2);
 }
 
@@ -162,7 +152,7 @@ TEST_F(BibMxElementTest, NoMaterialWithoutAFamily) {
     EXPECT_FALSE(Process(Line()));
     EXPECT_FALSE(Process(Line({{CPrixelElement::Reference, "R2"}})));
     EXPECT_EQ(Rows("BXMX"), 1);
-    EXPECT_FALSE(Row("ACMR2")->m_bPrixelCheck);
+    EXPECT_EQ(Columns("PrixelCheck", "ACMR2"), "0");
     EXPECT_EQ(Rows("Fabricant"), 0);
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <set>
 #include <string>
 
@@ -20,15 +19,9 @@ class EtudeMxElementTest : public ArticleImportTest {
             "'Saisi', 50, 1.4, %d, '2012-01-01', 'M1', 'ACM', 'R100')",
             code, number, linked ? 1 : 0));
     }
-    // The row of table holding code at line number, or an empty code when there is none.
-    std::unique_ptr<CEtudeXmxSet> StudyRow(const char* table, const std::string& code,
-                                           int number = -1) {
-        auto row = std::make_unique<CEtudeXmxSet>(&m_study);
-        row->Open(std::string("SELECT * FROM ") + table +
-                  db::FormatQuery(" WHERE Code = '%s'", code) +
-                  (number < 0 ? "" : " AND [Num Code] = " + std::to_string(number)));
-        if (row->IsEOF()) row->m_strCode.clear();
-        return row;
+    // The given columns of the rows of table, in their order, joined by '|'.
+    Strings Study(const std::string& columns, const char* table = "EXMX") {
+        return Rows(m_study, "SELECT " + columns + " FROM " + table + " ORDER BY rowid");
     }
     long LibraryRows() {
         return Count(m_library, "BXMX") + Count(m_library, "Fabricant") +
@@ -40,15 +33,13 @@ class EtudeMxElementTest : public ArticleImportTest {
 TEST_F(EtudeMxElementTest, NewStudyRowCarriesDefaultsAndTheFixedPriceEachTime) {
     const std::string line = Line({{CPrixelElement::FixedPriceFlag, "O"}});
     EXPECT_TRUE(Add(line));
-    const auto row = StudyRow("EXmxPrixel", "ACMR100");
-    ASSERT_EQ(row->m_strCode, "ACMR100");
-    EXPECT_EQ(AsText(row->m_NoteLibelle), RtfBytes("Robinet"));
-    EXPECT_EQ(AsText(row->m_NoteTechnique), RtfBytes(CPrixelEtudeMxElement(line).TechnicalNote()));
-    EXPECT_DOUBLE_EQ(row->m_dPrixRevient, 120);
-    EXPECT_TRUE(row->m_bPVImpose);
-    EXPECT_DOUBLE_EQ(row->m_dPrixVente, 100);
-    EXPECT_TRUE(row->m_bPrixelCheck);
-    EXPECT_EQ(row->m_dtPrixelDate, COleDateTime(2013, 4, 15));
+    EXPECT_EQ(
+        Study("Code, PrixRevient, PVImpose, PrixVente, PrixelCheck, PrixelDate", "EXmxPrixel"),
+        Strings{"ACMR100|120|1|100|1|2013-04-15"});
+    CEtudeXmxSet row(&m_study);
+    row.Open("SELECT * FROM EXmxPrixel");
+    EXPECT_EQ(AsText(row.m_NoteLibelle), RtfBytes("Robinet"));
+    EXPECT_EQ(AsText(row.m_NoteTechnique), RtfBytes(CPrixelEtudeMxElement(line).TechnicalNote()));
     EXPECT_EQ(Count(m_study, "EXMX") + LibraryRows(), 0);
 
     EXPECT_TRUE(Add(line));
@@ -66,7 +57,7 @@ TEST_F(EtudeMxElementTest, LineNumbersTakenInTheStudyAreDrawnAgain) {
 
     sys::SeedRand(7);
     EXPECT_TRUE(Add(Line()));
-    EXPECT_EQ(StudyRow("EXmxPrixel", "ACMR100")->m_nNumCode, expected);
+    EXPECT_EQ(Study("[Num Code]", "EXmxPrixel"), Strings{std::to_string(expected)});
 }
 
 TEST_F(EtudeMxElementTest, ArticleUsingEveryLineNumberIsRefused) {
@@ -85,14 +76,10 @@ TEST_F(EtudeMxElementTest, WithdrawnArticleUnlinksEveryStudyLine) {
     StoreStudyLine("ACMR100", 2, true);
     StoreStudyLine("ACMR2", 1, true);
     EXPECT_FALSE(Add(Line({{CPrixelElement::Label, "Cet article n'existe plus. "}})));
-    for (int number : {1, 2}) {
-        const auto row = StudyRow("EXMX", "ACMR100", number);
-        EXPECT_FALSE(row->m_bPrixelCheck);
-        EXPECT_TRUE(row->m_dtPrixelDate.IsZero());
-        EXPECT_EQ(row->m_strPrixelFabricantID + row->m_strPrefixeFabricant + row->m_strReference,
-                  "");
-    }
-    EXPECT_TRUE(StudyRow("EXMX", "ACMR2")->m_bPrixelCheck);
+    EXPECT_EQ(Study("Code, PrixelCheck, PrixelDate, PrixelFabricantID || PrefixeFabricant || "
+                    "Reference"),
+              (Strings{"ACMR100|0|1899-12-30|", "ACMR100|0|1899-12-30|",
+                       "ACMR2|1|2012-01-01|M1ACMR100"}));
     EXPECT_EQ(Count(m_study, "EXmxPrixel"), 0);
     EXPECT_TRUE(Messages().empty());
 }
@@ -100,17 +87,13 @@ TEST_F(EtudeMxElementTest, WithdrawnArticleUnlinksEveryStudyLine) {
 TEST_F(EtudeMxElementTest, ProcessUpdatesALinkedStudyLineOrAddsTheArticle) {
     StoreStudyLine("ACMR100", 1, true);
     EXPECT_TRUE(CPrixelEtudeMxElement(Line()).Process());
-    const auto row = StudyRow("EXMX", "ACMR100");
-    EXPECT_DOUBLE_EQ(row->m_dPrixTarif, 100);
-    EXPECT_DOUBLE_EQ(row->m_dCoefFG, 1.4);
-    EXPECT_EQ(row->m_strLibelle, "Robinet");
-    EXPECT_EQ(row->m_dtPrixelDate, COleDateTime(2013, 4, 15));
+    EXPECT_EQ(Study("PrixTarif, CoefFG, Libelle, PrixelDate"),
+              Strings{"100|1.4|Robinet|2013-04-15"});
 
     StoreStudyLine("ACMR2", 1, false);
     EXPECT_FALSE(CPrixelEtudeMxElement(Line({{CPrixelElement::Reference, "R2"}})).Process());
     EXPECT_TRUE(CPrixelEtudeMxElement(Line({{CPrixelElement::Reference, "R3"}})).Process());
-    EXPECT_EQ(Count(m_study, "EXmxPrixel"), 1);
-    EXPECT_EQ(StudyRow("EXmxPrixel", "ACMR3")->m_strCode, "ACMR3");
+    EXPECT_EQ(Study("Code", "EXmxPrixel"), Strings{"ACMR3"});
 }
 
 TEST_F(EtudeMxElementTest, QuoteInTheCodeOrALockedStudyAddsNothing) {

@@ -1,15 +1,13 @@
 #pragma once
 // A company with its service library, the headless UI and an import folder whose six files the
-// test writes (CP1252 from UTF-8), and the library's rows read back as text.
+// test writes (CP1252 from UTF-8).
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include "host/paths.h"
 #include "import/article_fixture.h"
-#include "platform/db/driver.h"
 #include "platform/system.h"
 #include "works/work_import.h"
 
@@ -35,26 +33,5 @@ class WorksImportTest : public ArticleImportTest {
                             const std::string& time2, const std::string& unit = "m2") {
         return code + "|" + family + "|||" + unit + "|" + label + "||||" + time1 + "|" + time2 +
                "||\n";
-    }
-
-    // The rows a query of the library answers, each as its columns joined by '|', in UTF-8.
-    std::vector<std::string> Rows(const std::string& sql) {
-        const auto statement = m_library.Connection().Prepare(sql);
-        std::vector<std::string> rows;
-        while (statement->Step()) {
-            std::string row;
-            for (int column = 0; column < statement->ColumnCount(); ++column)
-                row += (column ? "|" : "") + TextOf(statement->Column(column));
-            rows.push_back(row);
-        }
-        return rows;
-    }
-
-  private:
-    static std::string TextOf(const db::Value& value) {
-        if (const auto* n = std::get_if<std::int64_t>(&value)) return std::to_string(*n);
-        if (const auto* r = std::get_if<double>(&value)) return text::Format("%g", *r);
-        if (const auto* s = std::get_if<std::string>(&value)) return text::ToUtf8(*s);
-        return "";
     }
 };
