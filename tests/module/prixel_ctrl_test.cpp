@@ -3,26 +3,11 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include "host/company.h"
 #include "module/module_fixture.h"
 #include "platform/ui/resources.h"
 #include "resources/prixel_resources.h"
-#include "support/temp_dir.h"
 
 namespace {
-
-TEST(PrixelCtrlTest, FreshFacadeHasNoAnswerAndNothingOutOfDate) {
-    TempDir dir;
-    std::string error;
-    ASSERT_TRUE(host::CreateCompany(dir.Folder(), {}, error)) << error;
-    ASSERT_TRUE(host::OpenCompany(dir.Folder(), error)) << error;
-    {
-        CPrixelCtrl prixel;
-        EXPECT_EQ(prixel.GetRecordingState(), CPrixelCtrl::PrixelNoAnswer);
-        EXPECT_EQ(prixel.GetArticleUpToDateCount(), 0);
-    }
-    host::CloseCompany();
-}
 
 using FacadeCopyTest = ModuleTest;
 

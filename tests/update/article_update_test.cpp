@@ -27,14 +27,6 @@ TEST_F(ArticleUpdateTest, TheFourTextsAreJoinedAndTheAnswerIsWrittenWhereAsked) 
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(ArticleUpdateTest, AnEmptyBodyImportsNothingButTheHeaderIsKept) {
-    m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n"));
-    m_prixel->UpdatePrixelArticle("M1,ACM,R1,15/04/2013", 1);
-    EXPECT_EQ(Count(m_library, "BXMX"), 0);
-    EXPECT_EQ(CustomerNumber(), "C7");
-    EXPECT_TRUE(Messages().empty());
-}
-
 TEST_F(ArticleUpdateTest, FailedExchangesAreToldAndWriteNothing) {
     m_web.Serve(kTariffQuery, std::string(10000000, 'x'));
     m_prixel->UpdatePrixelArticle("M1,ACM,R1,15/04/2013", 1);
@@ -63,7 +55,12 @@ TEST_F(ArticleUpdateTest, TheTariffIsTheFirstListPriceOfTheAnswerAndNothingIsWri
     EXPECT_EQ(Count(m_library, "Fabricant"), 0);
 }
 
-TEST_F(ArticleUpdateTest, ALineWithoutItsEndGivesNoTariff) {
+// An empty body writes nothing but its header is kept.
+TEST_F(ArticleUpdateTest, AnEmptyBodyOrALineWithoutItsEndGivesNoTariff) {
+    m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n"));
+    m_prixel->UpdatePrixelArticle("M1,ACM,R1,15/04/2013", 1);
+    EXPECT_EQ(Count(m_library, "BXMX"), 0);
+    EXPECT_EQ(CustomerNumber(), "C7");
     for (const std::string& body :
          {"C7:PC::R\r\n" + Article("M1", "ACM", 1), std::string("C7:PC::R")}) {
         m_web.Serve(kTariffQuery, Page(body));

@@ -80,25 +80,6 @@ TEST_F(WorkImportTest, AFolderLackingAnyOfTheSixFilesImportsNothing) {
     EXPECT_EQ(ToasterText(), "");
 }
 
-TEST_F(WorkImportTest, InterruptingAfterTheFirstTradeKeepsItAndCreatesTheLabourMaterial) {
-    const struct {
-        int answer;
-        const char* counts;
-    } cases[] = {{IDNO, "5|3|2|1"}, {IDYES, "1|0|0|1"}};
-    for (const auto& c : cases) {
-        m_library.Execute(
-            "DELETE FROM Famille; DELETE FROM BOUV; DELETE FROM BLOUV; "
-            "DELETE FROM BXMX");
-        ImportWithDefaults([&](ui::ScriptedUser& user) {
-            user.Press(IDD_IMPORT_PROGRESS, IDCANCEL).AnswerMessageBox(c.answer);
-        });
-        EXPECT_EQ(Counts(), std::vector<std::string>{c.counts});
-        EXPECT_EQ(m_backend->MessageBoxes().back().type, MB_YESNO | MB_ICONQUESTION);
-        EXPECT_EQ(ToasterText(), "L'importation d'ouvrage est terminée.");
-    }
-    EXPECT_EQ(Messages(), std::vector<std::string>(2, "Confirmez-vous l'interruption ?"));
-}
-
 TEST_F(WorkImportTest, TheProgressWindowStandsAtThePointerWithAWideRange) {
     Write("corpsdetat.txt", "");
     Write("ouvrage.txt", std::string(70000, '\n'));
