@@ -2,32 +2,21 @@
 
 #include "connection/prixel_settings.h"
 #include "host/application.h"
-#include "import/article_fixture.h"
-#include "module/prixel_ctrl.h"
 #include "platform/profile.h"
 #include "resources/prixel_resources.h"
+#include "update/tariff_update_fixture.h"
 
 namespace {
 
 const std::string kCatalogue = "https:///Varneloawp?";
 const std::string kRecuperation = "https:///awp/varneloawp.awp?COMMANDE=1:2_VarneloAWP_PAGERECUP";
-const std::string kUpdateCheck = "https:///awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_LT";
 
-std::string Page(const std::string& answer) {
-    return "<HTML><BODY><PRE>" + answer + "</PRE></BODY></HTML>";
-}
-
-class CatalogueBrowsingTest : public ArticleImportTest {
+class CatalogueBrowsingTest : public TariffUpdateTest {
   protected:
     void SetUp() override {
-        ArticleImportTest::SetUp();
+        TariffUpdateTest::SetUp();
         m_web.Serve(kCatalogue, "<HTML><BODY>catalogue</BODY></HTML>");
         m_web.Serve(kUpdateCheck, Page("!C1:PC::R\r\n"));
-        m_prixel = std::make_unique<CPrixelCtrl>();
-    }
-    void TearDown() override {
-        m_prixel.reset();
-        ArticleImportTest::TearDown();
     }
 
     int Browse(const std::string& answer, const std::string& search = "", int notify = 1) {
@@ -45,7 +34,6 @@ class CatalogueBrowsingTest : public ArticleImportTest {
         return toaster != nullptr && toaster->visible;
     }
 
-    std::unique_ptr<CPrixelCtrl> m_prixel;
     std::list<std::string> m_codes{"EXISTING"};
 };
 
@@ -65,18 +53,16 @@ TEST_F(CatalogueBrowsingTest, PickedArticlesAreWrittenReportedAndCheckedWithTheT
     EXPECT_NE(m_web.navigations.at(asked).find("_RA_|||||robinet_"), std::string::npos);
 }
 
-TEST_F(CatalogueBrowsingTest, EmptySelectionStoresTheHeaderOnly) {
+// Leaving keeps Prixel.ini as it was; an empty selection stores its header only.
+TEST_F(CatalogueBrowsingTest, LeavingOrAnEmptySelectionWritesNoArticle) {
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    EXPECT_EQ(m_prixel->OpenVarnelo(m_codes, "", 1, 1), 0);
+    EXPECT_FALSE(std::filesystem::exists(PrixelIniPath()));
+
     EXPECT_EQ(Browse("C9:PC::R\r\n"), 0);
     EXPECT_EQ(profile::GetString(PrixelIniPath(), "PrixelCustomerKey", "CustomerNumber", ""), "C9");
     EXPECT_FALSE(Asked(kUpdateCheck));
     EXPECT_EQ(m_codes, (std::list<std::string>{"EXISTING"}));
-}
-
-TEST_F(CatalogueBrowsingTest, LeavingWritesNothingAndKeepsPrixelIni) {
-    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
-    EXPECT_EQ(m_prixel->OpenVarnelo(m_codes, "", 1, 1), 0);
-    EXPECT_EQ(m_codes, (std::list<std::string>{"EXISTING"}));
-    EXPECT_FALSE(std::filesystem::exists(PrixelIniPath()));
     EXPECT_TRUE(Messages().empty());
 }
 

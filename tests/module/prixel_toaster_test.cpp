@@ -50,18 +50,17 @@ TEST_F(PrixelToasterTest, WindowGoesThreeSecondsAfterTheLatestToasterWhichReplac
     EXPECT_EQ(Toaster(), nullptr);
 }
 
-TEST_F(PrixelToasterTest, RefusedTimerLeavesNoWindow) {
-    m_backend->RefuseTimers(true);
-    m_prixel->DisplayToaster("jamais vu");
-    EXPECT_EQ(Toaster(), nullptr);
-}
-
+// A refused timer leaves no window.
 TEST_F(PrixelToasterTest, OnlyItsOwnTimerClosesTheWindow) {
     CPrixelToasterDlg toaster("texte", nullptr);
     ASSERT_TRUE(toaster.Create(IDD_PRIXEL_TOASTER));
     toaster.OnTimer(toaster.m_nTimer + 1);
     EXPECT_NE(Toaster(), nullptr);
     toaster.OnTimer(toaster.m_nTimer);
+    EXPECT_EQ(Toaster(), nullptr);
+
+    m_backend->RefuseTimers(true);
+    m_prixel->DisplayToaster("jamais vu");
     EXPECT_EQ(Toaster(), nullptr);
 }
 

@@ -7,9 +7,6 @@
 
 namespace {
 
-const COleDateTime kOldTariff(2013, 4, 15);
-const COleDateTime kNewTariff(2014, 6, 1);
-
 using Shown = std::vector<std::vector<std::string>>;
 
 class MakerUpdateTest : public TariffUpdateTest {
@@ -41,21 +38,16 @@ class MakerUpdateTest : public TariffUpdateTest {
                   MakerLine("M3", "CHX", "01/06/2014")),
             CPrixelCtrl::PrixelOutOfDate);
     }
-    double ListPrice(const std::string& code) {
-        CBibXmxSet row(&m_library, 2, 1);
-        row.Open("SELECT * FROM BXMX WHERE Code = '" + code + "'");
-        return row.IsEOF() ? -1 : row.m_dPrixTarif;
-    }
-    COleDateTime MakerTariffDate(const std::string& id) {
-        CBibFabricantSet row(&m_library);
-        row.Open("SELECT * FROM Fabricant WHERE Id = '" + id + "'");
-        return row.IsEOF() ? COleDateTime() : row.m_dtDateTarif;
-    }
+    // The list prices of the materials, by code.
+    Strings ListPrices() { return Rows("SELECT Code, PrixTarif FROM BXMX ORDER BY Code"); }
+    // The tariff dates of the makers, by id.
+    Strings TariffDates() { return Rows("SELECT Id, DateTarif FROM Fabricant ORDER BY Id"); }
 
     Shown m_shown;
     std::vector<bool> m_updateOneEnabled;
 };
 
+// Without the right nothing is shown, and the answer tells that makers are left.
 TEST_F(MakerUpdateTest, WithNothingOutOfDateTheListIsEmptyAndQuitterAnswersNonZero) {
     Import("M1", "ACM", 1);
     ASSERT_EQ(Check(MakerLine("M1", "ACM", "15/04/2013")), CPrixelCtrl::PrixelUpToDate);
@@ -67,10 +59,7 @@ TEST_F(MakerUpdateTest, WithNothingOutOfDateTheListIsEmptyAndQuitterAnswersNonZe
     EXPECT_EQ(m_shown, (Shown{{}, {}}));
     EXPECT_EQ(m_updateOneEnabled, (std::vector<bool>{false, false}));
     EXPECT_TRUE(Queries().empty());
-}
 
-TEST_F(MakerUpdateTest, WithoutTheRightNothingIsShownAndTheAnswerTellsWhatIsLeft) {
-    Import("M1", "ACM", 1);
     ASSERT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014")), CPrixelCtrl::PrixelOutOfDate);
     GetHostApp()->m_Rights.clear();
     EXPECT_EQ(m_prixel->OpenUpdate(), 0);
@@ -90,7 +79,7 @@ TEST_F(MakerUpdateTest, ToutActualiserRefreshesOnlyTheOutOfDateMakers) {
     ASSERT_NE(m_backend->FindDialog(IDD_PRIXEL_TOASTER), nullptr);
     EXPECT_TRUE(m_backend->FindDialog(IDD_PRIXEL_TOASTER)->visible);
     EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 0);
-    EXPECT_EQ(MakerTariffDate("M3"), kNewTariff);
+    EXPECT_EQ(TariffDates(), (Strings{"M1|2014-06-01", "M2|2013-04-15", "M3|2014-06-01"}));
 }
 
 TEST_F(MakerUpdateTest, ActualiserRefreshesTheMakerOfTheMarkedRowThenShowsTheListWithoutIt) {
@@ -114,10 +103,8 @@ TEST_F(MakerUpdateTest, ActualiserRefreshesTheMakerOfTheMarkedRowThenShowsTheLis
     EXPECT_EQ(m_shown,
               (Shown{{"Maker M1=2", "Maker M3=1"}, {"Maker M1=2", "Maker M3=1"}, {"Maker M1=2"}}));
     EXPECT_EQ(m_updateOneEnabled, (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(ListPrice("CHXR0"), 120);
-    EXPECT_EQ(ListPrice("ACMR0"), 100);
-    EXPECT_EQ(MakerTariffDate("M3"), kNewTariff);
-    EXPECT_EQ(MakerTariffDate("M1"), kOldTariff);
+    EXPECT_EQ(ListPrices(), (Strings{"ACMR0|100", "ACMR1|100", "BTPR0|100", "CHXR0|120"}));
+    EXPECT_EQ(TariffDates(), (Strings{"M1|2013-04-15", "M2|2013-04-15", "M3|2014-06-01"}));
     EXPECT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014") + MakerLine("M3", "CHX", "01/06/2014")),
               CPrixelCtrl::PrixelOutOfDate);
     EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 2);
@@ -157,9 +144,8 @@ TEST_F(MakerUpdateTest, AnArticleWithoutAnswerIsToldAndTheMakerIsMarkedAllTheSam
     EXPECT_EQ(Queries().size(), 3u);
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Impossible de se connecter à Vako Prixel.\n",
                                                     "Tous les tarifs ont été mis à jour."}));
-    EXPECT_EQ(ListPrice("ACMR1"), 100);
-    EXPECT_EQ(ListPrice("ACMR2"), 120);
-    EXPECT_EQ(MakerTariffDate("M1"), kNewTariff);
+    EXPECT_EQ(ListPrices(), (Strings{"ACMR0|120", "ACMR1|100", "ACMR2|120"}));
+    EXPECT_EQ(TariffDates(), Strings{"M1|2014-06-01"});
 }
 
 TEST_F(MakerUpdateTest, AMakerWhoseRowCannotBeWrittenStaysListed) {
@@ -178,8 +164,8 @@ TEST_F(MakerUpdateTest, AMakerWhoseRowCannotBeWrittenStaysListed) {
               (std::vector<std::string>{"Table verrouillée.",
                                         "Les tarifs du fabricant 'Maker M1' ont été mis à jour."}));
     EXPECT_EQ(m_shown, (Shown{{"Maker M1=1"}}));
-    EXPECT_EQ(ListPrice("ACMR0"), 120);
-    EXPECT_EQ(MakerTariffDate("M1"), kOldTariff);
+    EXPECT_EQ(ListPrices(), Strings{"ACMR0|120"});
+    EXPECT_EQ(TariffDates(), Strings{"M1|2013-04-15"});
 }
 
 }  // namespace

@@ -47,6 +47,7 @@ TEST_F(UiDialogTest, ADisabledButtonIgnoresThePressUntilTheDialogEnablesIt) {
     EXPECT_EQ(dialog.DoModal(), 99);
 }
 
+// A missing template makes no window at all.
 TEST_F(UiDialogTest, EndingInInitialisationNeverShowsTheWindow) {
     TestDialog dialog;
     bool everShown = false;
@@ -56,13 +57,11 @@ TEST_F(UiDialogTest, EndingInInitialisationNeverShowsTheWindow) {
     };
     EXPECT_EQ(dialog.DoModal(), 5);
     EXPECT_FALSE(everShown);
-}
 
-TEST_F(UiDialogTest, AMissingTemplateMakesNoWindow) {
-    CDialog dialog(12345);
-    EXPECT_EQ(dialog.DoModal(), -1);
-    EXPECT_FALSE(dialog.Create(12345));
-    EXPECT_EQ(dialog.m_hWnd, 0);
+    CDialog missing(12345);
+    EXPECT_EQ(missing.DoModal(), -1);
+    EXPECT_FALSE(missing.Create(12345));
+    EXPECT_EQ(missing.m_hWnd, 0);
 }
 
 TEST_F(UiDialogTest, KeystrokesArriveOneAtATimeAndTheEditLosesTheFocusBeforeTheClick) {

@@ -48,6 +48,7 @@ TEST_F(UiTimerTest, KillingOrRestartingATimerTakesEffectEvenWhenItIsAlreadyDue) 
     EXPECT_EQ(firings, (std::vector<Firing>{{2, 100}, {4, 220}}));
 }
 
+// With no timer running, the loop stops at once.
 TEST_F(UiTimerTest, ATimerCannotStartWithoutAWindowOrWhenRefused) {
     CWnd none;
     EXPECT_EQ(none.SetTimer(1, 10), 0u);
@@ -55,6 +56,8 @@ TEST_F(UiTimerTest, ATimerCannotStartWithoutAWindowOrWhenRefused) {
     ASSERT_TRUE(dialog.Create(kDialog));
     backend->RefuseTimers(true);
     EXPECT_EQ(dialog.SetTimer(987654321, 3000), 0u);
+    backend->RunWhile([] { return true; });
+    EXPECT_EQ(clock.NowMs(), 0);
 }
 
 TEST_F(UiTimerTest, AModelessDialogIsDestroyedByItsOwnTimerEvenDuringAModalRun) {
@@ -70,13 +73,6 @@ TEST_F(UiTimerTest, AModelessDialogIsDestroyedByItsOwnTimerEvenDuringAModalRun) 
     EXPECT_EQ(TestDialog().DoModal(), 42);
     EXPECT_EQ(clock.NowMs(), 3000);
     EXPECT_EQ(Shown(kModeless), nullptr);
-}
-
-TEST_F(UiTimerTest, RunWhileStopsWhenNothingIsLeftToHappen) {
-    TestDialog dialog;
-    ASSERT_TRUE(dialog.Create(kDialog));
-    backend->RunWhile([] { return true; });
-    EXPECT_EQ(clock.NowMs(), 0);
 }
 
 // A transfer that needs a few polls before it delivers its result to a window.
