@@ -10,12 +10,15 @@
 
 namespace {
 
+// An opener that cannot be started answers false.
 TEST(ShellTest, OpenerGetsTheAddressAsItsOnlyArgumentWithoutAShell) {
     TempDir dir;
     RecordingOpener opener(dir);
     const std::string url = "https://example.test/a b?x=1&y='2';$(false)";
     EXPECT_TRUE(sys::OpenInBrowser(url));
     EXPECT_EQ(opener.WaitForArgument(), url);
+    setenv("PRIXEL_OPEN_COMMAND", dir.File("missing").c_str(), 1);
+    EXPECT_FALSE(sys::OpenInBrowser("https://example.test/"));
 }
 
 TEST(ShellTest, XdgOpenFromThePathIsTheDefaultOpener) {
@@ -28,13 +31,6 @@ TEST(ShellTest, XdgOpenFromThePathIsTheDefaultOpener) {
     setenv("PATH", path.c_str(), 1);
     EXPECT_TRUE(started);
     EXPECT_EQ(opener.WaitForArgument(), "https://example.test/");
-}
-
-TEST(ShellTest, OpenerThatCannotBeStartedAnswersFalse) {
-    TempDir dir;
-    RecordingOpener opener(dir);
-    setenv("PRIXEL_OPEN_COMMAND", dir.File("missing").c_str(), 1);
-    EXPECT_FALSE(sys::OpenInBrowser("https://example.test/"));
 }
 
 }  // namespace

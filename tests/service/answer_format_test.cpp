@@ -26,15 +26,8 @@ std::vector<std::string> FieldsOf(const std::string& line) {
     return text::Split(line.substr(0, line.size() - 2), '\t');
 }
 
-TEST(ServiceTestFormat, EnvelopeAndHeaderLine) {
-    EXPECT_EQ(Envelope("H\r\n"), "<HTML><BODY><PRE>H\r\n</PRE></BODY></HTML>");
-    EXPECT_EQ(MalformedEnvelope("H\r\n").find("<BODY><PRE>"), std::string::npos);
-    const RequestIdentity identity{"C000001", "PC01", "127.0.0.1:8443", "CATALOGUE;TARIFS"};
-    EXPECT_EQ(HeaderLine(identity, true), "!C000001:PC01:127.0.0.1:8443:CATALOGUE;TARIFS");
-    EXPECT_EQ(HeaderLine({}), ":::");
-}
-
-TEST(ServiceTestFormat, ArticleRecordHasThirtyFieldsWithJoinedListsAndNetPrices) {
+// A maker line has eight fields, a day-first date and the full update mark last.
+TEST(ServiceTestFormat, RecordsHaveTheirFieldsWithJoinedListsNetPricesAndDayFirstDates) {
     const std::vector<std::string> f = FieldsOf(ArticleRecord(SampleArticle(), kMaker));
     ASSERT_EQ(f.size(), 30u);
     EXPECT_EQ(f[5], "20130415");
@@ -42,13 +35,11 @@ TEST(ServiceTestFormat, ArticleRecordHasThirtyFieldsWithJoinedListsAndNetPrices)
     EXPECT_EQ(f[14], "F01|F0101");
     EXPECT_EQ(f[25], "7.50|9.38");
     EXPECT_EQ(f[28], "0.60|0.75");
-}
 
-TEST(ServiceTestFormat, MakerLineHasEightFieldsAndADayFirstDate) {
-    const std::vector<std::string> f = FieldsOf(MakerLine(kMaker, 12));
-    ASSERT_EQ(f.size(), 8u);
-    EXPECT_EQ(f[3], "15/04/2013");
-    EXPECT_EQ(f[7], "X");
+    const std::vector<std::string> maker = FieldsOf(MakerLine(kMaker, 12));
+    ASSERT_EQ(maker.size(), 8u);
+    EXPECT_EQ(maker[3], "15/04/2013");
+    EXPECT_EQ(maker[7], "X");
 }
 
 TEST(ServiceTestFormat, DatesConvertBothWaysAndRefuseOtherShapes) {
