@@ -27,35 +27,16 @@ class HostRecordsetTest : public HostCompanyFixture {
     CDaoDatabase m_library;
 };
 
-TEST_F(HostRecordsetTest, AFamilyRowComesBackAndItsCodeIsUnique) {
-    CBibFamSet families(&m_library);
-    families.Open();
-    const auto add = [&](const char* codePrixel) {
-        families.AddNew();
-        families.m_nType = 10000;
-        families.m_strCode = "@x7";
-        families.m_strCodePrixel = codePrixel;
-        families.Update();
-    };
-    add("ACME.");
-    EXPECT_EQ(Raised([&] { add("AUTRE."); }).m_lErrorCode, dao::kDuplicateKey);
-    families.CancelUpdate();
-
-    families.Open("SELECT * FROM Famille WHERE (Famille.[CodePrixel] = 'ACME.')");
-    ASSERT_FALSE(families.IsEOF());
-    EXPECT_EQ(families.m_strCode, "@x7");
-    families.MoveNext();
-    EXPECT_TRUE(families.IsEOF());
-}
-
 TEST_F(HostRecordsetTest, EveryRecordsetFindsItsColumnsInItsTable) {
+    CBibXmxSet materials(&m_library, 2, 1);
+    CBibFamSet families(&m_library);
     CBibOuvSet works(&m_library, 2, 1);
     CBibLOuvSet lines(&m_library);
     CBibFabricantSet makers(&m_library);
     CCataSet catalogue(&m_library);
     RContactSet contacts(GetDBManager()->GetMDBDao(mdContacts));
-    for (CDaoRecordset* set :
-         std::initializer_list<CDaoRecordset*>{&works, &lines, &makers, &catalogue, &contacts}) {
+    for (CDaoRecordset* set : std::initializer_list<CDaoRecordset*>{
+             &materials, &families, &works, &lines, &makers, &catalogue, &contacts}) {
         EXPECT_NO_THROW(set->Open());
     }
 }

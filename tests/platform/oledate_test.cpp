@@ -7,11 +7,20 @@
 
 namespace {
 
-TEST(OleDateTest, CountsDaysFromTheThirtiethOfDecember1899) {
+TEST(OleDateTest, CountsDaysFromTheThirtiethOfDecember1899AndSplitsThemIntoParts) {
     EXPECT_TRUE(COleDateTime(1899, 12, 30).IsZero());
     EXPECT_EQ(COleDateTime(1900, 1, 1).GetValue(), 2.0);
     EXPECT_EQ(COleDateTime(2013, 4, 15, 18, 0, 0).GetValue(), 41379.75);
     EXPECT_EQ(COleDateTime(1899, 12, 29, 6, 0, 0).GetValue(), -1.25);
+
+    const COleDateTime date(2013, 4, 15, 9, 5, 59);
+    EXPECT_EQ(date.GetDay(), 15);
+    EXPECT_EQ(date.GetMinute(), 5);
+    EXPECT_EQ(date.GetSecond(), 59);
+    EXPECT_EQ(COleDateTime(-1.25).GetHour(), 6);  // before the epoch the time still counts forward
+    // A value a hair below a whole second is that second.
+    EXPECT_EQ(COleDateTime(41380.0 - 1e-9).GetDay(), 16);
+    EXPECT_EQ(COleDateTime(1e300).GetYear(), 1899);
 }
 
 TEST(OleDateTest, InvalidPartsGiveTheZeroDate) {
@@ -21,17 +30,6 @@ TEST(OleDateTest, InvalidPartsGiveTheZeroDate) {
           std::array{99, 1, 1, 0}, std::array{10000, 1, 1, 0}}) {
         EXPECT_TRUE(COleDateTime(y, m, d, h, 0, 0).IsZero()) << y << "-" << m << "-" << d;
     }
-}
-
-TEST(OleDateTest, SplitsTheValueIntoItsParts) {
-    const COleDateTime date(2013, 4, 15, 9, 5, 59);
-    EXPECT_EQ(date.GetDay(), 15);
-    EXPECT_EQ(date.GetMinute(), 5);
-    EXPECT_EQ(date.GetSecond(), 59);
-    EXPECT_EQ(COleDateTime(-1.25).GetHour(), 6);  // before the epoch the time still counts forward
-    // A value a hair below a whole second is that second.
-    EXPECT_EQ(COleDateTime(41380.0 - 1e-9).GetDay(), 16);
-    EXPECT_EQ(COleDateTime(1e300).GetYear(), 1899);
 }
 
 TEST(OleDateTest, ParsesFrenchDayMonthYear) {

@@ -22,16 +22,14 @@ std::vector<std::string> LinesOf(const std::string& bytes) {
     return lines;
 }
 
-TEST(TextFileTest, LinesEndWithLfOrCrLfAndALastLineNeedsNoTerminator) {
+TEST(TextFileTest, LinesEndWithLfOrCrLfALastLineNeedsNoTerminatorAndAMissingFileNoLine) {
     using Lines = std::vector<std::string>;
     EXPECT_EQ(LinesOf(""), Lines{});
     EXPECT_EQ(LinesOf("a|b\r\nc\nd"), (Lines{"a|b", "c", "d"}));
     EXPECT_EQ(LinesOf("\n\r\nx\r"), (Lines{"", "", "x\r"}));
     EXPECT_EQ(LinesOf("a\rb\r\n"), (Lines{"a\rb"}));
     EXPECT_EQ(LinesOf(std::string("z\0y\n", 4)), (Lines{std::string("z\0y", 3)}));
-}
 
-TEST(TextFileTest, AFileThatIsNotThereCannotBeOpened) {
     CStdioFile file;
     EXPECT_FALSE(file.Open("/nonexistent/f.txt"));
     std::string line;
