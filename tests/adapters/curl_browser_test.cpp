@@ -191,7 +191,7 @@ TEST_F(CurlBrowserTest, UntrustedOrMisnamedCertificateGivesTheErrorPageAndNoRequ
                                       "problem: .*\\), résultat de la vérification 20"));
 }
 
-TEST_F(CurlBrowserTest, RefusedConnectionGivesTheErrorPage) {
+TEST_F(CurlBrowserTest, RefusedConnectionGivesTheErrorPageWithItsDetail) {
     QuietPort closed(false);
     std::string document = Fetch(closed.Url());
     EXPECT_EQ(document.rfind(kErrorPageStart + "<P>La connexion au serveur a \xE9"
@@ -201,9 +201,7 @@ TEST_F(CurlBrowserTest, RefusedConnectionGivesTheErrorPage) {
         << document;
     EXPECT_NE(document.find("</P></BODY></HTML>"), std::string::npos);
     EXPECT_THAT(m_cause, testing::StartsWith("connexion refusée (curl 7 : "));
-}
-
-TEST_F(CurlBrowserTest, ErrorPageEscapesItsDetail) {
+    // The detail is escaped.
     EXPECT_NE(ErrorPage("<BODY><PRE>&").find("<P>&lt;BODY&gt;&lt;PRE&gt;&amp;</P>"),
               std::string::npos);
 }

@@ -91,34 +91,6 @@ TEST_F(WxBackendTest, PressesEscapeCloseBoxAndAnswersGoThroughTheRealWindows) {
     EXPECT_EQ(user.PendingSteps(), 0u);
 }
 
-// A dialog made of no size, as a silent exchange makes its own, runs its modal life off the screen.
-class SizelessDialog : public CDialog {
-  public:
-    SizelessDialog() : CDialog(IDD_PRIXEL_WEB) {}
-    bool OnInitDialog() override {
-        CDialog::OnInitDialog();
-        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER);
-        SetTimer(1, 50);
-        return true;
-    }
-    void OnTimer(unsigned) override {
-        KillTimer(1);
-        GetWindowRect(&rect);
-        visible = IsWindowVisible();
-        EndDialog(IDOK);
-    }
-    CRect rect;
-    bool visible = true;
-};
-
-TEST_F(WxBackendTest, DialogOfNoSizeRunsItsModalLoopOffTheScreen) {
-    SizelessDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_FALSE(dialog.visible);
-    EXPECT_EQ(dialog.rect.Width(), 0);
-    EXPECT_EQ(dialog.rect.Height(), 0);
-}
-
 TEST_F(WxBackendTest, ToasterStandsInTheWorkAreasCornerUntilItGoes) {
     CPrixelCtrl prixel;
     prixel.DisplayToaster(text::FromUtf8("Récupération des éléments terminée."));

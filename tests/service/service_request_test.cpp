@@ -25,9 +25,7 @@ TEST(ServiceTestRequest, EveryKindIsRecognisedWithItsPieces) {
         EXPECT_EQ(request->identity.rights, "CATALOGUE;TARIFS");
         EXPECT_EQ(request->company, "SOC");
     }
-}
-
-TEST(ServiceTestRequest, TheArticleCatalogueWithoutStampIsTheAccountCreation) {
+    // The article catalogue without a stamp is the account creation.
     EXPECT_EQ(ParseCommand(Address(0, "", ""))->kind, 9);
     EXPECT_EQ(ParseCommand(Address(9, "", "20130415093000"))->kind, 0);
 }
