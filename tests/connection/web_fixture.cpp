@@ -29,6 +29,15 @@ std::vector<std::string> WebExchangeTest::Messages() const {
     return texts;
 }
 
+const ui::WindowModel* WebExchangeTest::Toaster() const {
+    return m_backend->FindDialog(IDD_PRIXEL_TOASTER);
+}
+
+std::string WebExchangeTest::ToasterText() const {
+    if (!Toaster() || !Toaster()->visible) return "";
+    return text::ToUtf8(m_backend->FindControl(IDD_PRIXEL_TOASTER, IDC_TOASTER_TEXT)->text);
+}
+
 void WebExchangeTest::SetTimeout(const char* ms) {
     profile::WriteString(PrixelIniPath(), "PrixelCustomerKey", "NavigateTimeout", ms);
 }

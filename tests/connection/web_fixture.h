@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "connection/fake_browser.h"
 #include "platform/ui/headless/headless_backend.h"
@@ -20,6 +22,9 @@ class WebExchangeTest : public testing::Test {
     // The texts of the message boxes shown so far, in UTF-8.
     std::vector<std::string> Messages() const;
     void SetTimeout(const char* ms);
+    // The toaster's window, or nothing; the text of the one shown, in UTF-8, empty when none is.
+    const ui::WindowModel* Toaster() const;
+    std::string ToasterText() const;
 
     TempDir m_dir;
     ui::VirtualClock m_clock;

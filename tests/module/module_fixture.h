@@ -3,7 +3,6 @@
 // and the in-memory browser up, and deleted before it takes them down.
 
 #include <memory>
-#include <string>
 
 #include "connection/web_fixture.h"
 #include "module/prixel_ctrl.h"
@@ -18,11 +17,6 @@ class ModuleTest : public WebExchangeTest {
     void TearDown() override {
         m_prixel.reset();
         WebExchangeTest::TearDown();
-    }
-
-    const ui::WindowModel* Toaster() const { return m_backend->FindDialog(IDD_PRIXEL_TOASTER); }
-    std::string ToasterText() const {
-        return m_backend->FindControl(IDD_PRIXEL_TOASTER, IDC_TOASTER_TEXT)->text;
     }
 
     std::unique_ptr<CPrixelCtrl> m_prixel;

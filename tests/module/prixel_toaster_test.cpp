@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "module/module_fixture.h"
+#include "platform/text.h"
 #include "resources/prixel_texts.h"
 
 namespace {
@@ -25,7 +26,7 @@ TEST_F(PrixelToasterTest, StandsInTheWorkAreasBottomRightCornerAboveTheOtherWind
                   (CRect{area.right - 300, area.bottom - 50, area.right, area.bottom}));
         EXPECT_GT(Toaster()->zOrder, m_backend->Find(other.GetSafeHwnd())->zOrder);
         EXPECT_FALSE(Toaster()->topmost);
-        EXPECT_EQ(ToasterText(), Fr(TXT_TOASTER_ELEMENTS_DONE));
+        EXPECT_EQ(ToasterText(), text::ToUtf8(Fr(TXT_TOASTER_ELEMENTS_DONE)));
     }
     const std::string longText(400, 'x');
     m_prixel->DisplayToaster(longText);

@@ -35,11 +35,6 @@ class WorkImportTest : public WorksImportTest {
             "SELECT (SELECT count(*) FROM Famille), (SELECT count(*) FROM BOUV), "
             "(SELECT count(*) FROM BLOUV), (SELECT count(*) FROM BXMX)");
     }
-    std::string ToasterText() const {
-        const ui::WindowModel* toaster = m_backend->FindDialog(IDD_PRIXEL_TOASTER);
-        if (!toaster || !toaster->visible) return "";
-        return text::ToUtf8(m_backend->FindControl(IDD_PRIXEL_TOASTER, IDC_TOASTER_TEXT)->text);
-    }
 
     CPrixelCtrl m_prixel;
 };
