@@ -67,9 +67,11 @@ TEST_F(BibMxElementTest, FieldsAreCutAndWhatIsNotReadIsDefaulted) {
                               {CPrixelElement::ListPrice, "2e10"},
                               {CPrixelElement::SecondValue, "n/a"},
                               {CPrixelElement::TariffDate, "2013ABCD"}})));
-    EXPECT_EQ(Columns("Libelle, Unite, PrixTarif, Valeur2, PrixelDate", "ACMR100"),
-              std::string(255, 'L') + "|ABC|||")
-        << "what is not read is left empty";
+    // What is not read reads back as zero: a zero date is stored empty or as its day.
+    EXPECT_EQ(Columns("Libelle, Unite, ifnull(PrixTarif, 0), ifnull(Valeur2, 0), "
+                      "ifnull(PrixelDate, '1899-12-30')",
+                      "ACMR100"),
+              std::string(255, 'L') + "|ABC|0|0|1899-12-30");
     EXPECT_TRUE(Process(Line({{CPrixelElement::Reference, "R2"}, {CPrixelElement::Label, ""}})));
     EXPECT_EQ(Columns("Libelle", "ACMR2"), "Libellé à définir");
 }
