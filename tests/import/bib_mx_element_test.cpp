@@ -122,9 +122,9 @@ TEST_F(BibMxElementTest, WithdrawnArticleUnlinksOnlyALinkedRow) {
     EXPECT_FALSE(
         Process(Line({{CPrixelElement::Reference, "R3"}, {CPrixelElement::Label, withdrawn}})));
 
-    EXPECT_EQ(Columns("PrixelCheck, PrixelDate, PrixelFabricantID || PrefixeFabricant || Reference",
+    EXPECT_EQ(Columns("PrixelCheck, PrixelDate, PrixelFabricantID, PrefixeFabricant, Reference",
                       "ACMR100"),
-              "0|1899-12-30|");
+              "0|1899-12-30|||");
     EXPECT_EQ(Columns("PrixelFabricantID", "ACMR2"), "M1");
     EXPECT_EQ(Rows("BXMX"), 2);
 }

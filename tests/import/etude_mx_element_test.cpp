@@ -77,9 +77,9 @@ TEST_F(EtudeMxElementTest, WithdrawnArticleUnlinksEveryStudyLine) {
     StoreStudyLine("ACMR2", 1, true);
     EXPECT_FALSE(Add(Line({{CPrixelElement::Label, "Cet article n'existe plus. "}})));
     EXPECT_EQ(Study("Code, PrixelCheck, ifnull(PrixelDate, '1899-12-30'), "
-                    "PrixelFabricantID || PrefixeFabricant || Reference"),
-              (Strings{"ACMR100|0|1899-12-30|", "ACMR100|0|1899-12-30|",
-                       "ACMR2|1|2012-01-01|M1ACMR100"}));
+                    "PrixelFabricantID, PrefixeFabricant, Reference"),
+              (Strings{"ACMR100|0|1899-12-30|||", "ACMR100|0|1899-12-30|||",
+                       "ACMR2|1|2012-01-01|M1|ACM|R100"}));
     EXPECT_EQ(Count(m_study, "EXmxPrixel"), 0);
     EXPECT_TRUE(Messages().empty());
 }
