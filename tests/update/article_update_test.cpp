@@ -69,16 +69,14 @@ TEST_F(ArticleUpdateTest, AnEmptyBodyOrALineWithoutItsEndGivesNoTariff) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(ArticleUpdateTest, OnlyTheTariffQueryIsOpenWithoutTheRight) {
+TEST_F(ArticleUpdateTest, OnlyTheTariffQueryIsOpenWithoutTheRightAndItNeedsTheLibrary) {
     m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n" + Article("M1", "ACM", 1) + "\r\n"));
     GetHostApp()->m_Rights.clear();
     m_prixel->UpdatePrixelArticle("12", "ABC", "X100", "15/04/2013", 1);
     EXPECT_TRUE(m_web.navigations.empty());
     EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "100");
-}
 
-TEST_F(ArticleUpdateTest, ALibraryThatCannotBeOpenedGivesNoTariff) {
-    m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n" + Article("M1", "ACM", 1) + "\r\n"));
+    // A library that cannot be opened gives no tariff.
     Faulty().FailOpen(dao::kLocked, text::FromUtf8("Base verrouillée."));
     EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "");
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Base verrouillée."}));

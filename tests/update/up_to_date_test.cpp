@@ -58,8 +58,6 @@ TEST_F(UpToDateTest, RefusedOrFailedChecksLeaveTheArrayAsItWas) {
     EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 2);
 }
 
-}  // namespace
-
 TEST_F(UpToDateTest, CopyKeepsTheMakersItWasMadeWithWhenTheOriginalChecksAgain) {
     Import("M1", "ACM", 2);
     Check(MakerLine("M1", "ACM", "01/06/2014"));
@@ -70,3 +68,5 @@ TEST_F(UpToDateTest, CopyKeepsTheMakersItWasMadeWithWhenTheOriginalChecksAgain) 
     }
     EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 0);
 }
+
+}  // namespace

@@ -161,20 +161,6 @@ TEST_F(UiDialogTest, ListViewAndProgressBarRefuseOrBoundWhatIsOutOfRange) {
     EXPECT_EQ(dialog.m_progress.GetPos(), 0);
 }
 
-TEST_F(UiDialogTest, AClickOnARowMarksItAndAClickOutsideTheRowsKeepsTheMark) {
-    std::vector<int> marks;
-    user.ClickRow(kDialog, kList, 1).ClickRow(kDialog, kList, 9).Press(kDialog, kOther);
-    TestDialog dialog;
-    dialog.onInit = [&] {
-        dialog.m_list.InsertItem(0, "a");
-        dialog.m_list.InsertItem(1, "b");
-    };
-    dialog.On(kList, Notification::ListClick,
-              [&] { marks.push_back(dialog.m_list.GetSelectionMark()); });
-    EXPECT_EQ(dialog.DoModal(), 42);
-    EXPECT_EQ(marks, (std::vector<int>{1, 1}));
-}
-
 TEST_F(UiDialogTest, AColumnDividerMovesUnlessTheDialogRefusesTheDrag) {
     TestDialog dialog;
     std::vector<int> widths;
