@@ -18,11 +18,17 @@
 //   [Identity]                        the customer identity: CustomerCode, CompanyName, Address1,
 //                                     Address2, Postcode, Town, Phone, Fax, Email, Siret, Ape,
 //                                     SerialNumber, Workstations, Mode, Option
+//   [Library]
+//   Connection=postgresql://h/prixel  the service library on a PostgreSQL server, shared by the
+//                                     company folders that name it; absent: prixel/Bib.mdb. Its
+//                                     password is never written here: libpq reads it from the
+//                                     password file (PGPASSFILE) or the service file
 
 #include "host/company.h"
 
 #include <charconv>
 #include <filesystem>
+#include <regex>
 #include <utility>
 #include <vector>
 
@@ -53,6 +59,10 @@ constexpr const char* kNoHostIni =
 constexpr const char* kDatabasesNotOpened = "Impossible d'ouvrir les bases de la société :\n";
 constexpr const char* kNoCompanyOpen = "Aucune société n'est ouverte.";
 constexpr const char* kSwitchNotStored = "Impossible d'enregistrer le réglage du service :\n";
+constexpr const char* kPasswordInAddress =
+    "L'adresse de la bibliothèque contient un mot de passe, qui ne doit pas être écrit dans "
+    "host.ini : mettez-le dans le fichier de mots de passe de PostgreSQL (PGPASSFILE) ou dans "
+    "un fichier de service.";
 constexpr int kDefaultLockWaitMs = 5000;
 
 // A French message (written in UTF-8 here) with value in place of its "%s", in CP1252.
@@ -106,11 +116,19 @@ bool WriteDefaultHostIni(const std::string& path, const std::string& companyCode
     return true;
 }
 
-// Makes the database's file when missing, then its tables and the company's own row.
-void BuildDatabase(const std::string& path, const DatabaseSchema& schema,
+// Whether a libpq address carries a password: in the user part of a URI, or as a keyword.
+bool HoldsPassword(const std::string& address) {
+    static const std::regex password(R"(^postgres(ql)?://[^/?@]*:[^/?@]*@|(^|[\s?&])password\s*=)",
+                                     std::regex::icase);
+    return std::regex_search(address, password);
+}
+
+// Makes the database's tables and the company's own row. A file of the folder is made when
+// missing; a library named elsewhere must exist.
+void BuildDatabase(const std::string& path, bool inFolder, const DatabaseSchema& schema,
                    const std::string& companyCode) {
-    const auto connection =
-        fs::exists(path) ? db::CurrentDriver().Open(path, false) : db::CurrentDriver().Create(path);
+    const auto connection = inFolder && !fs::exists(path) ? db::CurrentDriver().Create(path)
+                                                          : db::CurrentDriver().Open(path, false);
     connection->Execute(schema.statements);
     if (schema.companyRow.empty()) return;
     const auto insert = connection->Prepare(schema.companyRow);
@@ -230,6 +248,10 @@ void WriteFolderSwitch(CDaoDatabase& database, int disabled) {
 }  // namespace
 
 bool CreateCompany(const std::string& dir, const CompanyOptions& options, std::string& error) {
+    if (HoldsPassword(options.library)) {
+        error = Message(kPasswordInAddress);
+        return false;
+    }
     const std::string folder = FolderOf(dir);
     for (const char* sub : {"", "prixel", "server"}) {
         std::error_code failure;
@@ -239,16 +261,20 @@ bool CreateCompany(const std::string& dir, const CompanyOptions& options, std::s
             return false;
         }
     }
+    const std::string library = options.library.empty() ? LibraryOf(folder) : options.library;
     for (const DatabaseSchema& schema : CompanyDatabases()) {
+        const std::string path = schema.which == 0 ? library : folder + schema.file;
         try {
-            BuildDatabase(folder + schema.file, schema, options.companyCode);
+            BuildDatabase(path, path == folder + schema.file, schema, options.companyCode);
         } catch (const CDaoException& e) {
-            error = Message(kDatabaseNotMade, folder + schema.file) + e.m_strDescription;
+            error = Message(kDatabaseNotMade, path) + e.m_strDescription;
             return false;
         }
     }
     const std::string hostIni = folder + "host.ini";
-    if (!fs::exists(hostIni) && !WriteDefaultHostIni(hostIni, options.companyCode)) {
+    if ((!fs::exists(hostIni) && !WriteDefaultHostIni(hostIni, options.companyCode)) ||
+        (!options.library.empty() &&
+         !profile::WriteString(hostIni, "Library", "Connection", options.library))) {
         error = Message(kFileNotWritten, hostIni);
         return false;
     }
@@ -276,6 +302,7 @@ bool OpenCompany(const std::string& dir, std::string& error) {
     const std::string companyCode = ini.Text("Host", "CompanyCode");
     auto session = std::make_unique<Session>();
     session->folder = folder;
+    session->library = LibraryOf(folder);
     LoadApplication(ini, session->app);
     try {
         db::CurrentDriver().SetLockWait(ini.Number("Host", "LockWait", kDefaultLockWaitMs));
@@ -328,10 +355,16 @@ std::string DatabaseFileOf(const std::string& dir, const std::string& table) {
     const std::string wanted = text::MakeUpper(table);
     for (const DatabaseSchema& schema : CompanyDatabases()) {
         for (const std::string& name : schema.tables) {
-            if (text::MakeUpper(name) == wanted) return FolderOf(dir) + schema.file;
+            if (text::MakeUpper(name) != wanted) continue;
+            return schema.which == 0 ? LibraryOf(dir) : FolderOf(dir) + schema.file;
         }
     }
     return {};
+}
+
+std::string LibraryOf(const std::string& dir) {
+    const std::string named = HostIni(FolderOf(dir) + "host.ini").Text("Library", "Connection");
+    return named.empty() ? FolderOf(dir) + CompanyDatabases().front().file : named;
 }
 
 }  // namespace host

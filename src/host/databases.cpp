@@ -14,12 +14,17 @@ class CompanyDBManager final : public CmdDBManager {
     }
 };
 
-// The service library lives in the company's "prixel" folder; no company, no folder.
+// The service library's folder is the company's "prixel" folder; its database is the folder's
+// Bib.mdb unless the company names one on a server. No company, no folder and no database.
 class CompanyBibObj final : public CmdBibObj {
   public:
     std::string GetChemin() const override {
         const host::Session* session = host::CurrentSession();
         return session ? session->folder + "prixel/" : std::string();
+    }
+    std::string GetBase() const override {
+        const host::Session* session = host::CurrentSession();
+        return session ? session->library : std::string();
     }
 };
 

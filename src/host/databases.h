@@ -23,6 +23,9 @@ class CmdBibObj {
   public:
     // The folder of the service library (Bib.mdb), ending with '/'.
     virtual std::string GetChemin() const = 0;
+    // The service library's database as the database driver opens it: the folder's Bib.mdb, or
+    // the address of the library on a database server that the company's configuration names.
+    virtual std::string GetBase() const = 0;
 
   protected:
     ~CmdBibObj() = default;

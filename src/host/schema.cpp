@@ -36,7 +36,7 @@ std::string LibrarySchema() {
            "CREATE TABLE IF NOT EXISTS Famille (Type INTEGER, Parent TEXT, Rang INTEGER, "
            "Code TEXT, Libelle TEXT, CodePrixel TEXT);"
            "CREATE UNIQUE INDEX IF NOT EXISTS Famille_Code ON Famille (Code);"
-           "CREATE INDEX IF NOT EXISTS Famille_TypeCodePrixel ON Famille (Type, CodePrixel);"
+           "CREATE UNIQUE INDEX IF NOT EXISTS Famille_TypeCodePrixel ON Famille (Type, CodePrixel);"
            "CREATE INDEX IF NOT EXISTS Famille_TypeParent ON Famille (Type, Parent);"
            "CREATE TABLE IF NOT EXISTS Fabricant (Id TEXT, Prefixe TEXT, Nom TEXT, "
            "DateTarif TEXT, VersionTarif TEXT, MajComplete INTEGER DEFAULT 0);"

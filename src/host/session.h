@@ -12,7 +12,8 @@
 namespace host {
 
 struct Session {
-    std::string folder;  // ends with '/'
+    std::string folder;   // ends with '/'
+    std::string library;  // the service library's database, as the driver opens it
     CHostApp app;
     std::map<int, std::unique_ptr<CDaoDatabase>> databases;  // by mdMDBEnum
 };

@@ -110,11 +110,20 @@ bool CPrixelBibMxElement::OpenQuery(std::string sql) {
 }
 
 // The row is added on the lookup's recordset, open on the table; a target that did not look the
-// article up opens the table.
+// article up opens the table. When another workstation added the article since the lookup, its
+// row is updated instead.
 bool CPrixelBibMxElement::AddRecord() {
     if (!m_pMaterialSet->IsOpen() && !OpenQuery("SELECT * FROM BXMX")) return false;
     if (!ResolveFamily()) return false;
-    return StoreRow(*m_pMaterialSet, true);
+    try {
+        WriteRow(*m_pMaterialSet, true);
+        return true;
+    } catch (const CDaoException& e) {
+        const int state = IsDuplicateKey(e) ? Lookup() : PrixelNoQuery;
+        if (state == PrixelLinkedRow || state == PrixelUnlinkedRow) return UpdateRecord();
+        ShowDaoError(e);
+        return false;
+    }
 }
 
 bool CPrixelBibMxElement::UpdateRecord() {

@@ -1,5 +1,7 @@
 #include "import/dao_message.h"
 
+#include <cstdint>
+
 #include "host/paths.h"
 #include "platform/db/dao.h"
 #include "platform/diagnostic_log.h"
@@ -17,6 +19,12 @@ void ShowDaoError(const CDaoException& e) {
 void LogDaoError(const CDaoException& e) {
     diag::Write(CParPath::sCurrentPath, text::Format(Fr(TXT_LOG_DATABASE_ERROR).c_str(),
                                                      e.m_lErrorCode, e.m_strDescription.c_str()));
+}
+
+bool IsDuplicateKey(const CDaoException& e) {
+    constexpr std::uint32_t kErrorCodeBits = 0x800A0000u;
+    return (static_cast<std::uint32_t>(e.m_lErrorCode) | kErrorCodeBits) ==
+           (static_cast<std::uint32_t>(dao::kDuplicateKey) | kErrorCodeBits);
 }
 
 bool OpenShowingErrors(CDaoRecordset& recordset, const std::string& sql) {

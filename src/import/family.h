@@ -52,6 +52,7 @@ class CFamilyLink : public CPrixelObject {
   private:
     bool OpenFamiliesWith(const char* query, const std::string& value);
     bool StoreWithFreshCode(const std::string& parent, std::string& code);
+    bool StoredByAnother(std::string& code);
 };
 
 // A family read from one line of an import file, or named by its key alone.

@@ -1,7 +1,6 @@
 #include "import/family.h"
 
 #include <cctype>
-#include <cstdint>
 
 #include "host/recordsets.h"
 #include "import/dao_message.h"
@@ -22,13 +21,6 @@ constexpr std::size_t kMaxCodeLength = 21;
 constexpr int kMaxLabelLength = 70;
 // A refused code is drawn again while fewer than this many attempts were made before it.
 constexpr int kLastRetriedAttempt = 10;
-
-// The engine reports a duplicate either as its plain number or in its error-code form.
-bool IsDuplicateKey(const CDaoException& e) {
-    constexpr std::uint32_t kErrorCodeBits = 0x800A0000u;
-    return (static_cast<std::uint32_t>(e.m_lErrorCode) | kErrorCodeBits) ==
-           (static_cast<std::uint32_t>(dao::kDuplicateKey) | kErrorCodeBits);
-}
 
 char DrawCodeCharacter() {
     int c;
@@ -121,9 +113,26 @@ bool CFamilyLink::StoreWithFreshCode(const std::string& parent, std::string& cod
             m_pFamSet->Update();
             return true;
         } catch (const CDaoException& e) {
+            if (IsDuplicateKey(e) && StoredByAnother(code)) return true;
             if (IsDuplicateKey(e) && attempt <= kLastRetriedAttempt) continue;
             ShowDaoError(e);
             return false;
         }
     }
+}
+
+// Another workstation stored a family of the pending row's type and key since the lookup: the
+// pending row is dropped and code is that family's.
+bool CFamilyLink::StoredByAnother(std::string& code) {
+    CBibFamSet families(m_pDatabase.get());
+    try {
+        families.Open(db::FormatQuery(kFamilyByKey, m_nType, m_pFamSet->m_strCodePrixel));
+        if (families.IsEOF()) return false;
+        code = families.m_strCode;
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return false;
+    }
+    m_pFamSet->CancelUpdate();
+    return true;
 }

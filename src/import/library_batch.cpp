@@ -3,7 +3,7 @@
 #include "host/databases.h"
 
 std::string PrixelLibraryFile() {
-    return GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb";
+    return GetBibManager()->GetPrixelBib()->GetBase();
 }
 
 // A batch left open (an exception on its way to the caller) is undone.

@@ -10,7 +10,7 @@
 
 #include "platform/db/dao.h"
 
-// The file of the service library.
+// The service library's database: its file, or its address on a database server.
 std::string PrixelLibraryFile();
 
 class CLibraryBatch {

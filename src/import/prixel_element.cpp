@@ -73,18 +73,22 @@ bool CPrixelDbWriter::RefusedQuery(const CDaoException& e) {
 
 bool CPrixelDbWriter::StoreRow(CDaoRecordset& set, bool newRow) {
     try {
-        if (newRow) {
-            set.AddNew();
-        } else {
-            set.Edit();
-        }
-        FillRecord();
-        set.Update();
+        WriteRow(set, newRow);
         return true;
     } catch (const CDaoException& e) {
         ShowDaoError(e);
         return false;
     }
+}
+
+void CPrixelDbWriter::WriteRow(CDaoRecordset& set, bool newRow) {
+    if (newRow) {
+        set.AddNew();
+    } else {
+        set.Edit();
+    }
+    FillRecord();
+    set.Update();
 }
 
 int CPrixelDbWriter::GetProfile(int type) {

@@ -56,6 +56,8 @@ class CPrixelDbWriter : public CPrixelObject {
     // Adds a new row to set (newRow) or rewrites its current row, filled by FillRecord; a database
     // failure is shown and answers false.
     bool StoreRow(CDaoRecordset& set, bool newRow);
+    // The same, the failure thrown as its CDaoException.
+    void WriteRow(CDaoRecordset& set, bool newRow);
 
     std::string m_strCode;
     CDaoDatabase* m_pDatabase;  // created closed; the writer's own connection

@@ -89,10 +89,14 @@ void CPrixelMaker::AddIfMissing() {
         m_pMakerSet->m_strPrefixe = m_strPrefix;
         m_pMakerSet->m_dtDateTarif = ParseArticleDate(m_strTariffDate);
         m_pMakerSet->Update();
-        if (walk) walk->KeepMaker(m_strId);
     } catch (const CDaoException& e) {
-        ShowDaoError(e);
+        // Another workstation added the maker since the lookup: its row stands.
+        if (!IsDuplicateKey(e) || FindMaker() != 0) {
+            ShowDaoError(e);
+            return;
+        }
     }
+    if (walk) walk->KeepMaker(m_strId);
 }
 
 long CPrixelMaker::CountMakers() {

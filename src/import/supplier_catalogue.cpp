@@ -175,6 +175,11 @@ void CSupplierCatalogue::AddRow(int i) {
         m_added.push_back(m_pCataSet->m_strFournisseur);
         ++m_nOrder;
     } catch (const CDaoException& e) {
+        // Another workstation added the supplier's row since the lookup: it is updated instead.
+        if (IsDuplicateKey(e) && FindRow(i) == 0) {
+            UpdateRow(i);
+            return;
+        }
         ShowDaoError(e);
     }
 }

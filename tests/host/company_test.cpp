@@ -125,7 +125,7 @@ TEST(HostCompanyFolderTest, AFolderFileOrDatabaseThatCannotBeMadeIsTold) {
     EXPECT_EQ(error, Fr("Impossible de créer le dossier ") + dir.File("fichier/societe/") + ".");
 
     fs::create_directories(dir.File("a/Prixel.ini"));
-    EXPECT_FALSE(host::CreateCompany(dir.File("a"), {"DEMO", "prixel.example.test"}, error));
+    EXPECT_FALSE(host::CreateCompany(dir.File("a"), {"DEMO", "prixel.example.test", ""}, error));
     EXPECT_EQ(error, Fr("Impossible d'écrire le fichier ") + dir.File("a/Prixel.ini") + ".");
     // The profile writer goes through a temporary file beside the target; a folder in its place
     // makes the write fail.

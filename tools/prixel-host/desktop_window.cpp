@@ -39,7 +39,7 @@ std::map<std::string, std::string> MakerNames(CDaoDatabase& library) {
 std::vector<Material> LibraryMaterials() {
     std::vector<Material> materials;
     CDaoDatabase library;
-    library.Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
+    library.Open(GetBibManager()->GetPrixelBib()->GetBase());
     const std::map<std::string, std::string> makerNames = MakerNames(library);
     CBibXmxSet rows(&library, 0, 0);
     rows.Open();

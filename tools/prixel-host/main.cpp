@@ -171,6 +171,9 @@ int main(int argc, char** argv) {
     CLI::App* init = app.add_subcommand("init", "create the company folder");
     init->add_option("--server", company.serverAddr, "service server, HOST[:PORT]");
     init->add_option("--company", company.companyCode, "company code");
+    init->add_option("--library", company.library,
+                     "the service library on a PostgreSQL server: postgresql://... or a libpq "
+                     "keyword=value list, without password");
 
     std::string table;
     CLI::App* show = app.add_subcommand("show", "print a table's rows");

@@ -14,7 +14,7 @@ namespace {
 // The name the update list shows for a maker given by its identifier or its name (CP1252).
 std::string ListedNameOf(const std::string& idOrName) {
     CDaoDatabase library;
-    library.Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
+    library.Open(GetBibManager()->GetPrixelBib()->GetBase());
     CBibFabricantSet makers(&library);
     makers.Open();
     for (; !makers.IsEOF(); makers.MoveNext()) {

@@ -21,7 +21,7 @@ constexpr std::array<const char*, 4> kCounts = {
 
 std::array<std::int64_t, 4> LibraryCounts() {
     CDaoDatabase library;
-    library.Open(GetBibManager()->GetPrixelBib()->GetChemin() + "Bib.mdb");
+    library.Open(GetBibManager()->GetPrixelBib()->GetBase());
     std::array<std::int64_t, 4> counts{};
     for (std::size_t i = 0; i < kCounts.size(); ++i) {
         const auto statement = library.Connection().Prepare(kCounts[i]);
