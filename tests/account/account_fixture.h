@@ -15,7 +15,8 @@ class AccountTest : public ModuleTest {
 
     void SetUp() override {
         std::string error;
-        ASSERT_TRUE(host::CreateCompany(m_dir.Folder(), {"SOC", "srv.example", ""}, error)) << error;
+        ASSERT_TRUE(host::CreateCompany(m_dir.Folder(), {"SOC", "srv.example", ""}, error))
+            << error;
         ASSERT_TRUE(host::OpenCompany(m_dir.Folder(), error)) << error;
         ModuleTest::SetUp();
     }

@@ -46,6 +46,7 @@ TEST_F(HostCompanyTest, FindsTheDatabaseOfEveryTable) {
 TEST_F(HostCompanyTest, OpensWithTheDefaultConfigurationAndForgetsItOnClosing) {
     EXPECT_EQ(CParPath::sCurrentPath, m_dir.Folder());
     EXPECT_EQ(GetBibManager()->GetPrixelBib()->GetChemin(), m_dir.File("prixel/"));
+    EXPECT_EQ(GetBibManager()->GetPrixelBib()->GetBase(), m_dir.File("prixel/Bib.mdb"));
     const CPriceEntry* materials = GetHostApp()->FindPriceEntry(10001);
     ASSERT_NE(materials, nullptr);
     EXPECT_DOUBLE_EQ(materials->dSaleCoefficient, 1.5);
@@ -58,6 +59,27 @@ TEST_F(HostCompanyTest, OpensWithTheDefaultConfigurationAndForgetsItOnClosing) {
     EXPECT_EQ(GetHostApp(), nullptr);
     EXPECT_EQ(GetDBManager()->GetMDBDao(mdContacts), nullptr);
     EXPECT_EQ(CMdaInterface::HasAcces(350, "MODIF", nullptr, 1), 0);
+}
+
+TEST_F(HostCompanyTest, AnotherFolderNamingTheLibraryWorksInItAndASecondInitKeepsItsRows) {
+    const std::string library = m_dir.File("prixel/Bib.mdb");
+    TempDir other;
+    std::string error;
+    ASSERT_TRUE(host::CreateCompany(other.Folder(), {"AUTRE", "", library}, error)) << error;
+    EXPECT_EQ(profile::GetString(other.File("host.ini"), "Library", "Connection", ""), library);
+    EXPECT_FALSE(fs::exists(other.File("prixel/Bib.mdb")));
+    EXPECT_EQ(host::DatabaseFileOf(other.Folder(), "Famille"), library);
+    EXPECT_EQ(host::DatabaseFileOf(other.Folder(), "Contacts"), other.File("Contacts.mdb"));
+    CDaoDatabase shared;
+    shared.Open(library);
+    shared.Execute("INSERT INTO Fabricant (Id) VALUES ('M1')");
+
+    ASSERT_TRUE(host::CreateCompany(other.Folder(), {"AUTRE", "", ""}, error)) << error;
+    ASSERT_TRUE(host::OpenCompany(other.Folder(), error)) << error;
+    EXPECT_EQ(GetBibManager()->GetPrixelBib()->GetBase(), library);
+    CDaoRecordset makers(&shared);
+    makers.Open("SELECT count(*) AS n FROM Fabricant");
+    EXPECT_EQ(CCrack::intVARIANT(makers.GetFieldValue("n")), 1);
 }
 
 TEST_F(HostCompanyTest, ReadsRightsPriceEntriesAndTheSwitchOfHostIniAndSkipsBrokenOnes) {
@@ -132,6 +154,23 @@ TEST(HostCompanyFolderTest, AFolderFileOrDatabaseThatCannotBeMadeIsTold) {
     fs::create_directories(dir.File("b/host.ini.tmp" + std::to_string(::getpid())));
     EXPECT_FALSE(host::CreateCompany(dir.File("b"), {}, error));
     EXPECT_EQ(error, Fr("Impossible d'écrire le fichier ") + dir.File("b/host.ini") + ".");
+
+    // A password is never written into host.ini.
+    for (const char* address : {"postgresql://prixel:secret@db/bib", "postgres://db/bib?password=x",
+                                "host=db password=secret dbname=bib"}) {
+        EXPECT_FALSE(host::CreateCompany(dir.File("d"), {"DEMO", "", address}, error)) << address;
+        EXPECT_EQ(error,
+                  Fr("L'adresse de la bibliothèque contient un mot de passe, qui ne doit pas "
+                     "être écrit dans host.ini : mettez-le dans le fichier de mots de passe "
+                     "de PostgreSQL (PGPASSFILE) ou dans un fichier de service."));
+    }
+    EXPECT_FALSE(fs::exists(dir.File("d")));
+    // A library named elsewhere is not made.
+    EXPECT_FALSE(host::CreateCompany(dir.File("e"), {"DEMO", "", dir.File("absent.mdb")}, error));
+    EXPECT_TRUE(
+        error.starts_with(Fr("Impossible de créer la base ") + dir.File("absent.mdb") + " :\n"))
+        << error;
+    EXPECT_FALSE(fs::exists(dir.File("e/host.ini")));
 
     auto faulty = std::make_shared<dbtest::FaultyDriver>();
     dbtest::ScopedDriver scoped(faulty);

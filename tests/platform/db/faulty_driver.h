@@ -1,16 +1,18 @@
 #pragma once
 // A database driver for tests that makes database errors happen. It wraps a real driver and
 // raises a chosen CDaoException for the Nth statement from now, for every statement whose Jet
-// text contains a given piece, or for every open, before the real driver sees it. Put it in
-// place for a scope with ScopedDriver:
+// text contains a given piece, or for every open, before the real driver sees it; or it lets
+// another program write just before a statement. Put it in place for a scope with ScopedDriver:
 //
 //     auto faulty = std::make_shared<dbtest::FaultyDriver>();
 //     dbtest::ScopedDriver scoped(faulty);
 //     faulty->FailWhenContains("INSERT INTO Famille", dao::kDuplicateKey, "Doublon ...");
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "adapters/sqlite/sqlite_driver.h"
 #include "platform/db/dao.h"
@@ -34,6 +36,12 @@ class FaultyDriver : public db::Driver {
                           std::string description = DefaultDescription()) {
         m_plan->piece = std::move(piece);
         m_plan->matching = CDaoException(code, std::move(description));
+    }
+    // Runs action once, just before the first statement whose Jet text contains piece reaches
+    // the real driver: another workstation writing between two of the system's statements.
+    void BeforeFirst(std::string piece, std::function<void()> action) {
+        m_plan->beforePiece = std::move(piece);
+        m_plan->before = std::move(action);
     }
     // Every Open and Create fails, until Heal.
     void FailOpen(long code, std::string description = DefaultDescription()) {
@@ -75,9 +83,12 @@ class FaultyDriver : public db::Driver {
         std::string piece;
         std::optional<CDaoException> matching;
         std::optional<CDaoException> open;
+        std::string beforePiece;
+        std::function<void()> before;
 
         void Check(const std::string& sql) {
             ++seen;
+            if (before && sql.find(beforePiece) != std::string::npos) std::exchange(before, {})();
             if (nth && --countdown == 0) {
                 const CDaoException fault = *nth;
                 nth.reset();
