@@ -2,9 +2,9 @@
 
 #include <sqlite3.h>
 
-#include "adapters/sqlite/literal_parameters.h"
 #include "adapters/sqlite/sqlite_error.h"
 #include "platform/db/jet.h"
+#include "platform/db/literal_parameters.h"
 #include "platform/text.h"
 
 namespace adapters {
@@ -138,8 +138,8 @@ void SqliteConnection::SetLockWait(int milliseconds) {
 
 // Jet writes its text literals as SQLite does, so they are made parameters before the translation,
 // which then serves every statement of the same form.
-ParameterizedSql SqliteConnection::Translated(const std::string& jetSql) {
-    ParameterizedSql parameterized = ParameterizeLiterals(jetSql);
+db::ParameterizedSql SqliteConnection::Translated(const std::string& jetSql) {
+    db::ParameterizedSql parameterized = db::ParameterizeLiterals(jetSql);
     auto found = m_translated.find(parameterized.sql);
     if (found == m_translated.end()) {
         if (m_translated.size() >= kTranslatedStatements) m_translated.clear();
@@ -152,7 +152,7 @@ ParameterizedSql SqliteConnection::Translated(const std::string& jetSql) {
 
 std::unique_ptr<db::Statement> SqliteConnection::Prepare(const std::string& jetSql) {
     RefuseAfterLostTransaction();
-    const ParameterizedSql parameterized = Translated(jetSql);
+    const db::ParameterizedSql parameterized = Translated(jetSql);
     std::string sql = parameterized.sql;
     sqlite3_stmt* statement = TakeIdle(sql);
     if (!statement) {

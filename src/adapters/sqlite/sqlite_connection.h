@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "adapters/sqlite/literal_parameters.h"
 #include "platform/db/driver.h"
+#include "platform/db/literal_parameters.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -53,7 +53,7 @@ class SqliteConnection : public db::Connection,
 
   private:
     // A Jet statement in SQLite's dialect, its literals made parameters, its text in UTF-8.
-    ParameterizedSql Translated(const std::string& jetSql);
+    db::ParameterizedSql Translated(const std::string& jetSql);
     sqlite3_stmt* TakeIdle(const std::string& sql);
     void Finalize(sqlite3_stmt* statement);
     // Runs SQL that needs no translation nor result.

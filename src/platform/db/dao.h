@@ -33,6 +33,7 @@ constexpr long kDatabaseExists = 3204;     // creating a database over an existi
 constexpr long kObjectClosed = 3420;       // a database or recordset used while not open
 constexpr long kDiskFull = 3026;           // no room left on the disk for the database
 constexpr long kTransactionLost = 3034;    // a statement after a failure undid its transaction
+constexpr long kConnectionFailed = 3151;   // the database server cannot be reached, or was lost
 }  // namespace dao
 
 class CDaoException : public std::runtime_error {

@@ -95,18 +95,19 @@ std::optional<std::string> IsoLiteral(std::string_view date) {
     return "'" + COleDateTime(*year, *month, *day, hour, minute, second).ToIso() + "'";
 }
 
-std::string QuotedName(std::string_view bracketed) {
+enum class NameCase { kAsWritten, kLower };
+
+std::string QuotedName(std::string_view bracketed, NameCase nameCase) {
     std::string out = "\"";
     for (char c : bracketed.substr(1, bracketed.size() - 2)) {
         if (c == '"') out += '"';
-        out += c;
+        const bool lower = nameCase == NameCase::kLower && c >= 'A' && c <= 'Z';
+        out += lower ? static_cast<char>(c - 'A' + 'a') : c;
     }
     return out + '"';
 }
 
-}  // namespace
-
-std::string ToSqlite(std::string_view jetSql) {
+std::string Translated(std::string_view jetSql, NameCase nameCase) {
     std::string out;
     out.reserve(jetSql.size());
     std::size_t i = 0;
@@ -117,7 +118,7 @@ std::string ToSqlite(std::string_view jetSql) {
             end = QuotedEnd(jetSql, i);
             const std::string_view run = jetSql.substr(i, end - i);
             const bool name = c == '[' && run.size() > 1 && run.back() == ']';
-            out += name ? QuotedName(run) : std::string(run);
+            out += name ? QuotedName(run, nameCase) : std::string(run);
         } else if (c == '#') {
             const std::size_t close = jetSql.find('#', i + 1);
             const auto iso = close == std::string_view::npos
@@ -137,6 +138,16 @@ std::string ToSqlite(std::string_view jetSql) {
     return out;
 }
 
+}  // namespace
+
+std::string ToSqlite(std::string_view jetSql) {
+    return Translated(jetSql, NameCase::kAsWritten);
+}
+
+std::string ToPostgresql(std::string_view jetSql) {
+    return Translated(jetSql, NameCase::kLower);
+}
+
 std::size_t FindKeyword(std::string_view sql, std::string_view keyword, std::size_t from) {
     int depth = 0;
     std::size_t i = from;
@@ -154,6 +165,33 @@ std::size_t FindKeyword(std::string_view sql, std::string_view keyword, std::siz
         }
     }
     return std::string_view::npos;
+}
+
+std::vector<std::string> SplitOutside(std::string_view sql, char separator) {
+    std::vector<std::string> parts;
+    const auto keep = [&parts, sql](std::size_t begin, std::size_t end) {
+        std::size_t first = begin, last = end;
+        while (first < last && std::isspace(static_cast<unsigned char>(sql[first]))) ++first;
+        while (last > first && std::isspace(static_cast<unsigned char>(sql[last - 1]))) --last;
+        if (first < last) parts.emplace_back(sql.substr(first, last - first));
+    };
+    int depth = 0;
+    std::size_t begin = 0, i = 0;
+    while (i < sql.size()) {
+        const char c = sql[i];
+        if (OpensQuotedRun(c)) {
+            i = QuotedEnd(sql, i);
+            continue;
+        }
+        if (c == separator && depth == 0) {
+            keep(begin, i);
+            begin = i + 1;
+        }
+        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        ++i;
+    }
+    keep(begin, sql.size());
+    return parts;
 }
 
 }  // namespace db::jet

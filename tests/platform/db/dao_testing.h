@@ -1,31 +1,63 @@
 #pragma once
-// What the database tests share: a database file holding one table, Article, a recordset class
-// bound to it with a member of every kind (as the host's recordset classes are), and Raised.
+// What the database tests share: the engines the database port runs on, a database holding one
+// table, Article, a recordset class bound to it with a member of every kind (as the host's
+// recordset classes are), and Raised.
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
+#include "adapters/postgresql/postgres_driver.h"
 #include "adapters/sqlite/sqlite_driver.h"
 #include "platform/db/dao.h"
+#include "platform/text.h"
+#include "support/postgres_cluster.h"
 #include "support/temp_dir.h"
 
 namespace dbtest {
+
+enum class Engine { kSqlite, kPostgresql };
+
+inline std::shared_ptr<db::Driver> DriverOf(Engine engine) {
+    if (engine == Engine::kPostgresql) return adapters::PostgresDriver::Shared();
+    return adapters::SqliteDriver::Shared();
+}
+
+inline std::string EngineName(const ::testing::TestParamInfo<Engine>& info) {
+    return info.param == Engine::kSqlite ? "Sqlite" : "Postgresql";
+}
+
+// What an engine says, in CP1252: the descriptions of failures end with the engine's own words.
+inline std::string ByEngine(Engine engine, const char* sqliteUtf8, const char* postgresqlUtf8) {
+    return text::FromUtf8(engine == Engine::kSqlite ? sqliteUtf8 : postgresqlUtf8);
+}
+
+inline const auto kEngines = ::testing::Values(Engine::kSqlite, Engine::kPostgresql);
 
 // Remarque is never bound: it keeps whatever the table gives it.
 inline const char* const kArticleSchema =
     "CREATE TABLE Article (Code TEXT UNIQUE, Rang SMALLINT, Quantite INTEGER, Prix DOUBLE, "
     "Lie BOOLEAN, Libelle TEXT, DateTarif DATETIME, Note BLOB, Remarque TEXT DEFAULT 'aucune')";
 
-// A fresh Article.db in its own folder.
+// A fresh database holding Article: Article.db in its own folder, or a new database of the test
+// program's PostgreSQL cluster.
 class ArticleDatabase {
   public:
-    ArticleDatabase() : m_path(m_dir.File("Article.db")) {
-        adapters::SqliteDriver::Shared()->Create(m_path)->Execute(kArticleSchema);
+    explicit ArticleDatabase(Engine engine = Engine::kSqlite)
+        : m_path(engine == Engine::kSqlite ? m_dir.File("Article.db") : NewPostgresAddress()) {
+        DriverOf(engine)->Create(m_path)->Execute(kArticleSchema);
     }
+    // The file's path, or the PostgreSQL database's address.
     const std::string& Path() const { return m_path; }
     const TempDir& Dir() const { return m_dir; }
 
   private:
+    static std::string NewPostgresAddress() {
+        static int made = 0;
+        return SharedPostgresCluster().Uri("article" + std::to_string(++made));
+    }
+
     TempDir m_dir;
     std::string m_path;
 };

@@ -1,10 +1,10 @@
-#include "adapters/sqlite/literal_parameters.h"
+#include "platform/db/literal_parameters.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using adapters::ParameterizeLiterals;
+using db::ParameterizeLiterals;
 
 TEST(LiteralParametersTest, TextsBecomeParametersAfterTheStatementsOwn) {
     const auto p = ParameterizeLiterals(

@@ -1,6 +1,6 @@
-#include "adapters/sqlite/literal_parameters.h"
+#include "platform/db/literal_parameters.h"
 
-namespace adapters {
+namespace db {
 
 namespace {
 
@@ -44,7 +44,7 @@ int CountPlainParameters(const std::string& sql) {
 
 }  // namespace
 
-ParameterizedSql ParameterizeLiterals(const std::string& sql) {
+ParameterizedSql ParameterizeLiterals(const std::string& sql, char mark) {
     ParameterizedSql result;
     int plain = 0;
     result.firstLiteral = CountPlainParameters(sql) + 1;
@@ -53,14 +53,14 @@ ParameterizedSql ParameterizeLiterals(const std::string& sql) {
         if (c == '\'') {
             const std::size_t end = QuotedEnd(sql, i);
             result.literals.push_back(Unquote(sql.substr(i, end - i)));
-            result.sql += "?" + std::to_string(result.firstLiteral + result.literals.size() - 1);
+            result.sql += mark + std::to_string(result.firstLiteral + result.literals.size() - 1);
             i = end;
         } else if (c == '"') {
             const std::size_t end = QuotedEnd(sql, i);
             result.sql += sql.substr(i, end - i);
             i = end;
         } else if (c == '?') {
-            result.sql += "?" + std::to_string(++plain);
+            result.sql += mark + std::to_string(++plain);
             ++i;
         } else {
             result.sql += c;
@@ -70,4 +70,4 @@ ParameterizedSql ParameterizeLiterals(const std::string& sql) {
     return result;
 }
 
-}  // namespace adapters
+}  // namespace db
