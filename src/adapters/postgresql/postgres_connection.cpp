@@ -81,7 +81,7 @@ class PostgresStatement : public db::Statement {
   public:
     PostgresStatement(std::shared_ptr<PostgresConnection> connection,
                       std::shared_ptr<const PreparedStatement> prepared)
-        : m_connection(std::move(connection)), m_prepared(std::move(prepared)) {
+        : m_owner(std::move(connection)), m_prepared(std::move(prepared)) {
         const auto count = static_cast<std::size_t>(m_prepared->parameters);
         m_parameters.values.resize(count);
         m_parameters.nulls.resize(count, 1);
@@ -91,7 +91,7 @@ class PostgresStatement : public db::Statement {
     void Bind(int index, const db::Value& value) override;
     bool Step() override {
         if (!m_result) {
-            m_result = m_connection->Run(*m_prepared, m_parameters);
+            m_result = m_owner->Run(*m_prepared, m_parameters);
             m_row = -1;
         }
         return ++m_row < PQntuples(m_result.get());
@@ -104,7 +104,7 @@ class PostgresStatement : public db::Statement {
     }
 
   private:
-    std::shared_ptr<PostgresConnection> m_connection;
+    std::shared_ptr<PostgresConnection> m_owner;
     std::shared_ptr<const PreparedStatement> m_prepared;
     Parameters m_parameters;
     PostgresResult m_result{nullptr, &PQclear};
@@ -130,22 +130,19 @@ PostgresConnection::PostgresConnection(const std::string& address, bool readOnly
     Connect();
 }
 
-PostgresConnection::~PostgresConnection() {
-    PQfinish(m_connection);
-}
+PostgresConnection::~PostgresConnection() = default;
 
 void PostgresConnection::Connect() {
     const std::string address = text::ToUtf8(m_address);
     const char* const keywords[] = {"dbname", "client_encoding", "fallback_application_name",
                                     nullptr};
     const char* const values[] = {address.c_str(), "UTF8", "prixel", nullptr};
-    PQfinish(m_connection);
-    m_connection = PQconnectdbParams(keywords, values, 1);
-    if (PQdb(m_connection) != nullptr) m_database = text::FromUtf8(PQdb(m_connection));
-    if (PQstatus(m_connection) != CONNECTION_OK)
-        throw PostgresConnectError(PQerrorMessage(m_connection), m_database);
+    m_connection.reset(PQconnectdbParams(keywords, values, 1));
+    if (PQdb(m_connection.get()) != nullptr) m_database = text::FromUtf8(PQdb(m_connection.get()));
+    if (PQstatus(m_connection.get()) != CONNECTION_OK)
+        throw PostgresConnectError(PQerrorMessage(m_connection.get()), m_database);
     PQsetNoticeProcessor(
-        m_connection, [](void*, const char*) {}, nullptr);
+        m_connection.get(), [](void*, const char*) {}, nullptr);
     m_prepared.clear();
     Configure();
 }
@@ -157,13 +154,13 @@ void PostgresConnection::Configure() {
 
 void PostgresConnection::SetLockWait(int milliseconds) {
     m_lockWaitMs = milliseconds;
-    if (PQstatus(m_connection) == CONNECTION_OK)
+    if (PQstatus(m_connection.get()) == CONNECTION_OK)
         Command("SET lock_timeout = " + std::to_string(milliseconds));
 }
 
 void PostgresConnection::Reconnect() {
     RefuseAfterLostTransaction();
-    if (PQstatus(m_connection) == CONNECTION_OK) return;
+    if (PQstatus(m_connection.get()) == CONNECTION_OK) return;
     if (m_transactions > 0) {
         m_lost = true;
         throw LostTransaction();
@@ -196,10 +193,11 @@ std::shared_ptr<const PreparedStatement> PostgresConnection::Prepared(const std:
                             text::FromUtf8("Erreur de syntaxe dans la requête (requête vide)."));
     auto prepared = std::make_shared<PreparedStatement>();
     prepared->name = "prixel_" + std::to_string(m_prepared.size() + 1);
-    Guarded(
-        [&] { return PQprepare(m_connection, prepared->name.c_str(), sql.c_str(), 0, nullptr); });
+    Guarded([&] {
+        return PQprepare(m_connection.get(), prepared->name.c_str(), sql.c_str(), 0, nullptr);
+    });
     const PostgresResult description =
-        Guarded([&] { return PQdescribePrepared(m_connection, prepared->name.c_str()); });
+        Guarded([&] { return PQdescribePrepared(m_connection.get(), prepared->name.c_str()); });
     prepared->parameters = PQnparams(description.get());
     for (int i = 0; i < PQnfields(description.get()); ++i) {
         prepared->columns.push_back(text::FromUtf8(PQfname(description.get(), i)));
@@ -218,7 +216,7 @@ PostgresResult PostgresConnection::Run(const PreparedStatement& statement,
         lengths.push_back(static_cast<int>(parameters.values[i].size()));
     }
     PostgresResult result = Guarded([&] {
-        return PQexecPrepared(m_connection, statement.name.c_str(), statement.parameters,
+        return PQexecPrepared(m_connection.get(), statement.name.c_str(), statement.parameters,
                               values.data(), lengths.data(), parameters.formats.data(), 0);
     });
     NoteChanges(result.get());
@@ -229,7 +227,7 @@ void PostgresConnection::Execute(const std::string& jetSql) {
     Reconnect();
     for (const std::string& statement : PostgresStatements(jetSql)) {
         const std::string sql = text::ToUtf8(PostgresTableDefinition(statement));
-        NoteChanges(Guarded([&] { return PQexec(m_connection, sql.c_str()); }).get());
+        NoteChanges(Guarded([&] { return PQexec(m_connection.get(), sql.c_str()); }).get());
     }
 }
 
@@ -248,7 +246,7 @@ PostgresResult PostgresConnection::Guarded(Send send) {
 }
 
 PostgresResult PostgresConnection::Command(const std::string& sql) {
-    PostgresResult result = Adopt(PQexec(m_connection, sql.c_str()));
+    PostgresResult result = Adopt(PQexec(m_connection.get(), sql.c_str()));
     if (!Succeeded(result.get())) Fail(result.get());
     return result;
 }
@@ -256,8 +254,8 @@ PostgresResult PostgresConnection::Command(const std::string& sql) {
 PostgresFailure PostgresConnection::FailureOf(const PGresult* result) const {
     PostgresFailure failure{Field(result, PG_DIAG_SQLSTATE), Field(result, PG_DIAG_MESSAGE_PRIMARY),
                             Field(result, PG_DIAG_TABLE_NAME)};
-    if (PQstatus(m_connection) != CONNECTION_OK) failure.sqlState.clear();
-    if (failure.message.empty()) failure.message = FirstLine(PQerrorMessage(m_connection));
+    if (PQstatus(m_connection.get()) != CONNECTION_OK) failure.sqlState.clear();
+    if (failure.message.empty()) failure.message = FirstLine(PQerrorMessage(m_connection.get()));
     return failure;
 }
 
@@ -266,7 +264,8 @@ PostgresFailure PostgresConnection::FailureOf(const PGresult* result) const {
 void PostgresConnection::Fail(const PGresult* result) {
     const PostgresFailure failure = FailureOf(result);
     if (m_transactions > 0 && !m_lost && EndsTheTransaction(failure)) {
-        if (PQstatus(m_connection) == CONNECTION_OK) PQclear(PQexec(m_connection, "ROLLBACK"));
+        if (PQstatus(m_connection.get()) == CONNECTION_OK)
+            PQclear(PQexec(m_connection.get(), "ROLLBACK"));
         m_lost = true;
     }
     throw PostgresError(failure, m_database);
@@ -305,7 +304,7 @@ std::vector<db::ColumnInfo> PostgresConnection::TableColumns(const std::string& 
 
 bool PostgresConnection::IsReadOnly() const {
     const auto on = [this](const char* parameter) {
-        const char* value = PQparameterStatus(m_connection, parameter);
+        const char* value = PQparameterStatus(m_connection.get(), parameter);
         return value != nullptr && std::string(value) == "on";
     };
     return m_readOnly || on("default_transaction_read_only") || on("in_hot_standby");
@@ -322,7 +321,7 @@ void PostgresConnection::CommitTransaction() {
     RefuseAfterLostTransaction();
     if (m_transactions == 0) throw NoTransaction();
     if (m_transactions == 1) {
-        const PostgresResult result = Adopt(PQexec(m_connection, "COMMIT"));
+        const PostgresResult result = Adopt(PQexec(m_connection.get(), "COMMIT"));
         if (!Succeeded(result.get()) || std::string(PQcmdStatus(result.get())) != "COMMIT") {
             m_lost = true;
             if (Succeeded(result.get())) throw LostTransaction();
@@ -338,7 +337,7 @@ void PostgresConnection::CommitTransaction() {
 void PostgresConnection::RollbackTransaction() {
     if (m_transactions == 0) throw NoTransaction();
     const std::string savepoint = SavepointName(m_transactions - 1);
-    if (!m_lost && PQstatus(m_connection) == CONNECTION_OK)
+    if (!m_lost && PQstatus(m_connection.get()) == CONNECTION_OK)
         Command(m_transactions == 1
                     ? "ROLLBACK"
                     : "ROLLBACK TO SAVEPOINT " + savepoint + "; RELEASE SAVEPOINT " + savepoint);

@@ -81,7 +81,7 @@ class PostgresConnection : public db::Connection,
     std::string m_database;  // the database's name, for messages
     bool m_readOnly;
     int m_lockWaitMs;
-    PGconn* m_connection = nullptr;
+    std::unique_ptr<PGconn, decltype(&PQfinish)> m_connection{nullptr, &PQfinish};
     int m_transactions = 0;  // nesting depth of the open transaction
     bool m_lost = false;
     std::int64_t m_changes = 0;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 using db::jet::FindKeyword;
+using db::jet::SplitOutside;
+using db::jet::ToPostgresql;
 using db::jet::ToSqlite;
 
 TEST(JetTest, NamesDatesAndBooleansAreTranslatedOutsideLiterals) {
@@ -26,6 +28,19 @@ TEST(JetTest, NamesDatesAndBooleansAreTranslatedOutsideLiterals) {
         {"WHERE a = 'open TRUE", "WHERE a = 'open TRUE"},
     };
     for (const auto& [jet, sqlite] : cases) EXPECT_EQ(ToSqlite(jet), sqlite) << jet;
+    EXPECT_EQ(ToPostgresql("SELECT BXmx.[Type tache], [PrixelCheck] FROM BXmx WHERE Lie = TRUE "
+                           "AND Code = '[Aa]'"),
+              "SELECT BXmx.\"type tache\", \"prixelcheck\" FROM BXmx WHERE Lie = 1 AND Code = "
+              "'[Aa]'");
+}
+
+TEST(JetTest, SplitOutsideCutsOnlyBetweenStatementsOrColumns) {
+    EXPECT_EQ(
+        SplitOutside("CREATE TABLE t (a TEXT, b REAL);  INSERT INTO t VALUES ('x;y', 1);", ';'),
+        (std::vector<std::string>{"CREATE TABLE t (a TEXT, b REAL)",
+                                  "INSERT INTO t VALUES ('x;y', 1)"}));
+    EXPECT_EQ(SplitOutside(" a TEXT(5),[b,c] REAL , d NUMERIC(10, 2)", ','),
+              (std::vector<std::string>{"a TEXT(5)", "[b,c] REAL", "d NUMERIC(10, 2)"}));
 }
 
 TEST(JetTest, FindKeywordSkipsLiteralsNamesAndParentheses) {

@@ -12,6 +12,8 @@ TEST(LiteralParametersTest, TextsBecomeParametersAfterTheStatementsOwn) {
     EXPECT_EQ(p.sql, "SELECT * FROM \"BXMX\" WHERE Code = ?2 AND Libelle = ?1 AND Date <> ?3");
     EXPECT_EQ(p.firstLiteral, 2);
     EXPECT_EQ(p.literals, (std::vector<std::string>{"A'B", "2013-04-15"}));
+    EXPECT_EQ(ParameterizeLiterals("UPDATE t SET a = ? WHERE b = 'x'", '$').sql,
+              "UPDATE t SET a = $1 WHERE b = $2");
 }
 
 TEST(LiteralParametersTest, QuotedNamesAndMarksInsideLiteralsAreKept) {
