@@ -17,16 +17,6 @@ constexpr Oid kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
 
 constexpr std::size_t kTranslatedStatements = 512;
 
-CDaoException NoTransaction() {
-    return CDaoException(dao::kGeneralFailure,
-                         text::FromUtf8("Aucune transaction n'est en cours sur la base."));
-}
-
-CDaoException LostTransaction() {
-    return CDaoException(dao::kTransactionLost,
-                         text::FromUtf8("Une erreur a annulé la transaction en cours."));
-}
-
 PostgresResult Adopt(PGresult* result) {
     return PostgresResult(result, &PQclear);
 }
@@ -91,7 +81,7 @@ class PostgresStatement : public db::Statement {
     void Bind(int index, const db::Value& value) override;
     bool Step() override {
         if (!m_result) {
-            m_result = m_owner->Run(*m_prepared, m_parameters);
+            m_result = m_owner->Run(m_prepared, m_parameters);
             m_row = -1;
         }
         return ++m_row < PQntuples(m_result.get());
@@ -144,6 +134,7 @@ void PostgresConnection::Connect() {
     PQsetNoticeProcessor(
         m_connection.get(), [](void*, const char*) {}, nullptr);
     m_prepared.clear();
+    ++m_session;
     Configure();
 }
 
@@ -163,7 +154,7 @@ void PostgresConnection::Reconnect() {
     if (PQstatus(m_connection.get()) == CONNECTION_OK) return;
     if (m_transactions > 0) {
         m_lost = true;
-        throw LostTransaction();
+        throw db::LostTransaction();
     }
     Connect();
 }
@@ -192,12 +183,14 @@ std::shared_ptr<const PreparedStatement> PostgresConnection::Prepared(const std:
         throw CDaoException(dao::kSyntaxError,
                             text::FromUtf8("Erreur de syntaxe dans la requête (requête vide)."));
     auto prepared = std::make_shared<PreparedStatement>();
-    prepared->name = "prixel_" + std::to_string(m_prepared.size() + 1);
+    prepared->sql = sql;
+    prepared->name = "prixel_" + std::to_string(++m_statements);
+    prepared->session = m_session;
     Guarded([&] {
-        return PQprepare(m_connection.get(), prepared->name.c_str(), sql.c_str(), 0, nullptr);
+        return PQsendPrepare(m_connection.get(), prepared->name.c_str(), sql.c_str(), 0, nullptr);
     });
     const PostgresResult description =
-        Guarded([&] { return PQdescribePrepared(m_connection.get(), prepared->name.c_str()); });
+        Guarded([&] { return PQsendDescribePrepared(m_connection.get(), prepared->name.c_str()); });
     prepared->parameters = PQnparams(description.get());
     for (int i = 0; i < PQnfields(description.get()); ++i) {
         prepared->columns.push_back(text::FromUtf8(PQfname(description.get(), i)));
@@ -206,9 +199,11 @@ std::shared_ptr<const PreparedStatement> PostgresConnection::Prepared(const std:
     return m_prepared.emplace(sql, std::move(prepared)).first->second;
 }
 
-PostgresResult PostgresConnection::Run(const PreparedStatement& statement,
+PostgresResult PostgresConnection::Run(std::shared_ptr<const PreparedStatement>& prepared,
                                        const Parameters& parameters) {
     Reconnect();
+    if (prepared->session != m_session) prepared = Prepared(prepared->sql);
+    const PreparedStatement& statement = *prepared;
     std::vector<const char*> values;
     std::vector<int> lengths;
     for (std::size_t i = 0; i < parameters.values.size(); ++i) {
@@ -216,8 +211,8 @@ PostgresResult PostgresConnection::Run(const PreparedStatement& statement,
         lengths.push_back(static_cast<int>(parameters.values[i].size()));
     }
     PostgresResult result = Guarded([&] {
-        return PQexecPrepared(m_connection.get(), statement.name.c_str(), statement.parameters,
-                              values.data(), lengths.data(), parameters.formats.data(), 0);
+        return PQsendQueryPrepared(m_connection.get(), statement.name.c_str(), statement.parameters,
+                                   values.data(), lengths.data(), parameters.formats.data(), 0);
     });
     NoteChanges(result.get());
     return result;
@@ -227,22 +222,54 @@ void PostgresConnection::Execute(const std::string& jetSql) {
     Reconnect();
     for (const std::string& statement : PostgresStatements(jetSql)) {
         const std::string sql = text::ToUtf8(PostgresTableDefinition(statement));
-        NoteChanges(Guarded([&] { return PQexec(m_connection.get(), sql.c_str()); }).get());
+        NoteChanges(Guarded([&] {
+                        return PQsendQueryParams(m_connection.get(), sql.c_str(), 0, nullptr,
+                                                 nullptr, nullptr, nullptr, 0);
+                    }).get());
     }
 }
 
+// The statement goes with its savepoint and the savepoint's release in one exchange with the
+// server, so that the savepoint costs no wait.
 template <class Send>
 PostgresResult PostgresConnection::Guarded(Send send) {
+    PGconn* connection = m_connection.get();
     const bool guarded = m_transactions > 0;
-    if (guarded) Command("SAVEPOINT prixel_statement");
-    PostgresResult result = Adopt(send());
-    if (!Succeeded(result.get())) {
+    const auto sendCommand = [connection](const char* sql) {
+        PQsendQueryParams(connection, sql, 0, nullptr, nullptr, nullptr, nullptr, 0);
+    };
+    PQenterPipelineMode(connection);
+    if (guarded) sendCommand("SAVEPOINT prixel_statement");
+    send();
+    if (guarded) sendCommand("RELEASE SAVEPOINT prixel_statement");
+    PQpipelineSync(connection);
+    std::vector<PostgresResult> results = PipelineResults();
+    PQexitPipelineMode(connection);
+    const std::size_t statement = guarded ? 1 : 0;
+    for (PostgresResult& result : results) {
+        if (Succeeded(result.get())) continue;
         if (guarded && !EndsTheTransaction(FailureOf(result.get())))
             Command("ROLLBACK TO SAVEPOINT prixel_statement; RELEASE SAVEPOINT prixel_statement");
         Fail(result.get());
     }
-    if (guarded) Command("RELEASE SAVEPOINT prixel_statement");
-    return result;
+    if (results.size() != (guarded ? 3u : 1u)) Fail(nullptr);
+    return std::move(results[statement]);
+}
+
+// The results of the statements sent since the pipeline was opened, up to its end or the loss of
+// the connection.
+std::vector<PostgresResult> PostgresConnection::PipelineResults() {
+    std::vector<PostgresResult> results;
+    for (;;) {
+        PostgresResult result = Adopt(PQgetResult(m_connection.get()));
+        if (!result) {
+            if (PQstatus(m_connection.get()) != CONNECTION_OK) break;
+            continue;
+        }
+        if (PQresultStatus(result.get()) == PGRES_PIPELINE_SYNC) break;
+        results.push_back(std::move(result));
+    }
+    return results;
 }
 
 PostgresResult PostgresConnection::Command(const std::string& sql) {
@@ -319,12 +346,12 @@ void PostgresConnection::BeginTransaction() {
 // A transaction whose commit fails is over: the server undid it.
 void PostgresConnection::CommitTransaction() {
     RefuseAfterLostTransaction();
-    if (m_transactions == 0) throw NoTransaction();
+    if (m_transactions == 0) throw db::NoTransaction();
     if (m_transactions == 1) {
         const PostgresResult result = Adopt(PQexec(m_connection.get(), "COMMIT"));
         if (!Succeeded(result.get()) || std::string(PQcmdStatus(result.get())) != "COMMIT") {
             m_lost = true;
-            if (Succeeded(result.get())) throw LostTransaction();
+            if (Succeeded(result.get())) throw db::LostTransaction();
             throw PostgresError(FailureOf(result.get()), m_database);
         }
     } else {
@@ -335,7 +362,7 @@ void PostgresConnection::CommitTransaction() {
 
 // After a lost transaction each level is rolled back by its owner; the server already undid them.
 void PostgresConnection::RollbackTransaction() {
-    if (m_transactions == 0) throw NoTransaction();
+    if (m_transactions == 0) throw db::NoTransaction();
     const std::string savepoint = SavepointName(m_transactions - 1);
     if (!m_lost && PQstatus(m_connection.get()) == CONNECTION_OK)
         Command(m_transactions == 1
@@ -345,7 +372,7 @@ void PostgresConnection::RollbackTransaction() {
 }
 
 void PostgresConnection::RefuseAfterLostTransaction() const {
-    if (m_lost) throw LostTransaction();
+    if (m_lost) throw db::LostTransaction();
 }
 
 }  // namespace adapters

@@ -20,9 +20,12 @@ namespace adapters {
 
 using PostgresResult = std::unique_ptr<PGresult, decltype(&PQclear)>;
 
-// A statement prepared on the server: its name there, its parameters and result columns.
+// A statement prepared on the server: its text, its name there (in the connection's session),
+// its parameters and result columns.
 struct PreparedStatement {
+    std::string sql;
     std::string name;
+    int session = 0;
     int parameters = 0;
     std::vector<std::string> columns;  // CP1252
     std::vector<Oid> types;            // of the columns
@@ -57,8 +60,10 @@ class PostgresConnection : public db::Connection,
     void RollbackTransaction() override;
     bool IsTransactionLost() const override { return m_lost; }
 
-    // Runs a prepared statement with its parameters' values; throws CDaoException.
-    PostgresResult Run(const PreparedStatement& statement, const Parameters& parameters);
+    // Runs a prepared statement with its parameters' values, after preparing it again when the
+    // connection was made again since; throws CDaoException.
+    PostgresResult Run(std::shared_ptr<const PreparedStatement>& statement,
+                       const Parameters& parameters);
 
   private:
     void Connect();
@@ -66,11 +71,12 @@ class PostgresConnection : public db::Connection,
     // Makes the connection again when it was lost and no transaction depended on it.
     void Reconnect();
     std::shared_ptr<const PreparedStatement> Prepared(const std::string& sql);
-    // Runs what send sends, under the statement's savepoint inside a transaction; throws on
-    // failure, after undoing the statement or ending the transaction it spoiled.
+    // Runs the statement that send sends, under a savepoint of its own inside a transaction;
+    // throws on failure, after undoing the statement or ending the transaction it spoiled.
     template <class Send>
     PostgresResult Guarded(Send send);
     // Runs SQL of PostgreSQL's dialect that takes no parameters; throws on failure.
+    std::vector<PostgresResult> PipelineResults();
     PostgresResult Command(const std::string& sql);
     [[noreturn]] void Fail(const PGresult* result);
     PostgresFailure FailureOf(const PGresult* result) const;
@@ -85,6 +91,8 @@ class PostgresConnection : public db::Connection,
     int m_transactions = 0;  // nesting depth of the open transaction
     bool m_lost = false;
     std::int64_t m_changes = 0;
+    int m_session = 0;     // the connections made so far
+    int m_statements = 0;  // the statements prepared so far
     // Prepared statements by their text in PostgreSQL's dialect (UTF-8).
     std::map<std::string, std::shared_ptr<const PreparedStatement>> m_prepared;
     // The statements translated lately, by their Jet text with the literals made parameters.

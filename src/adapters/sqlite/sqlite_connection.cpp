@@ -11,16 +11,6 @@ namespace adapters {
 
 namespace {
 
-CDaoException NoTransaction() {
-    return CDaoException(dao::kGeneralFailure,
-                         text::FromUtf8("Aucune transaction n'est en cours sur la base."));
-}
-
-CDaoException LostTransaction() {
-    return CDaoException(dao::kTransactionLost,
-                         text::FromUtf8("Une erreur a annulé la transaction en cours."));
-}
-
 // Idle statements kept per connection; the texts a query compares with are bound, not part of
 // its prepared form, so a few dozen forms cover the system's queries.
 constexpr std::size_t kIdleStatements = 32;
@@ -211,20 +201,20 @@ void SqliteConnection::BeginTransaction() {
 
 void SqliteConnection::CommitTransaction() {
     RefuseAfterLostTransaction();
-    if (m_transactions == 0) throw NoTransaction();
+    if (m_transactions == 0) throw db::NoTransaction();
     Run(m_transactions == 1 ? "COMMIT" : "RELEASE prixel");
     --m_transactions;
 }
 
 // After a lost transaction each level is rolled back by its owner; the engine already undid them.
 void SqliteConnection::RollbackTransaction() {
-    if (m_transactions == 0) throw NoTransaction();
+    if (m_transactions == 0) throw db::NoTransaction();
     if (!m_lost) Run(m_transactions == 1 ? "ROLLBACK" : "ROLLBACK TO prixel; RELEASE prixel");
     if (--m_transactions == 0) m_lost = false;
 }
 
 void SqliteConnection::RefuseAfterLostTransaction() const {
-    if (m_lost) throw LostTransaction();
+    if (m_lost) throw db::LostTransaction();
 }
 
 void SqliteConnection::Fail() {

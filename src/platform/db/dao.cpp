@@ -272,14 +272,15 @@ struct CDaoRecordset::Impl {
         mode = EditMode::kNone;
     }
 
-    // Members are mostly bound in the order of their columns, written as the schema writes them:
-    // each is first looked for just after the previous one's column.
+    // Members are mostly bound in the order of their columns, named as the schema names them (in
+    // any case: an engine may answer them in lower case): each is first looked for just after the
+    // previous one's column.
     void MapColumns(const std::string& table) {
         names.clear();
         for (int i = 0; i < cursor->ColumnCount(); ++i) names.push_back(cursor->ColumnName(i));
         std::size_t next = 1;
         for (Binding& b : bindings) {
-            const bool inOrder = next < names.size() && names[next] == b.column;
+            const bool inOrder = next < names.size() && SameName(names[next], b.column);
             b.index = inOrder ? static_cast<int>(next) : ColumnIndex(b.column);
             if (b.index < 0) throw UnknownColumn(table, b.column);
             next = static_cast<std::size_t>(b.index) + 1;

@@ -14,6 +14,16 @@ std::shared_ptr<Driver>& Current() {
 
 }  // namespace
 
+CDaoException NoTransaction() {
+    return CDaoException(dao::kGeneralFailure,
+                         text::FromUtf8("Aucune transaction n'est en cours sur la base."));
+}
+
+CDaoException LostTransaction() {
+    return CDaoException(dao::kTransactionLost,
+                         text::FromUtf8("Une erreur a annulé la transaction en cours."));
+}
+
 Driver& CurrentDriver() {
     if (!Current())
         throw CDaoException(dao::kFileNotFound,

@@ -12,6 +12,8 @@
 
 #include "platform/db/value.h"
 
+class CDaoException;
+
 namespace db {
 
 class Statement {
@@ -71,6 +73,11 @@ class Driver {
     // the connections open and those opened later.
     virtual void SetLockWait(int milliseconds) = 0;
 };
+
+// The failures every driver reports alike: a commit or a rollback without a transaction, and a
+// statement refused after a failure ended the transaction (code 3034).
+CDaoException NoTransaction();
+CDaoException LostTransaction();
 
 // The driver every CDaoDatabase opens through, as the composition put it in place. Without one,
 // every open fails (code 3024).

@@ -208,11 +208,13 @@ TEST(PostgresDriverTest, AMissingOrUnreachableDatabaseIsReportedAndNotCreated) {
 }
 
 // The server ends the connection in the middle of a transaction: what it wrote is gone, every
-// statement is refused until the rollback, and the next one connects again.
+// statement is refused until the rollback, and the next one connects again, where the statements
+// prepared before are prepared again.
 TEST(PostgresDriverTest, ALostConnectionEndsTheTransactionAndIsMadeAgainAfterIt) {
     dbtest::ArticleDatabase file(Engine::kPostgresql);
     const auto connection = PostgresDriver::Shared()->Open(file.Path(), false);
     const auto killer = PostgresDriver().Open(file.Path(), false);
+    const auto count = connection->Prepare("SELECT count(*) FROM Article");
     connection->BeginTransaction();
     connection->Execute("INSERT INTO Article (Code) VALUES ('lost')");
     killer->Execute(
@@ -231,7 +233,6 @@ TEST(PostgresDriverTest, ALostConnectionEndsTheTransactionAndIsMadeAgainAfterIt)
     EXPECT_EQ(Raised([&] { connection->Execute("SELECT 1"); }).m_lErrorCode, dao::kTransactionLost);
     connection->RollbackTransaction();
     connection->Execute("INSERT INTO Article (Code) VALUES ('again')");
-    const auto count = connection->Prepare("SELECT count(*) FROM Article");
     ASSERT_TRUE(count->Step());
     EXPECT_EQ(std::get<std::int64_t>(count->Column(0)), 1);
 }
