@@ -146,12 +146,6 @@ void PostgresCluster::Start() {
         m_folder / "start.log");
 }
 
-void PostgresCluster::Stop() {
-    Run(AsServerUser() + (m_bin / "pg_ctl").string() + " -D " + (m_folder / "data").string() +
-            " -m immediate -w stop",
-        m_folder / "stop.log");
-}
-
 std::string PostgresCluster::CreateDatabase(const std::string& name) {
     Run((m_bin / "createdb").string() + " -h " + m_folder.string() + " -U " + kSuperuser + " " +
             name,

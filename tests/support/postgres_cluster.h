@@ -26,12 +26,10 @@ class PostgresCluster {
     // The address of a database of the cluster, a libpq connection URI
     // ("postgresql://prixel@/name?host=/tmp/..."): the superuser "prixel", no password.
     std::string Uri(const std::string& database) const;
-    // Stops the server at once (connections see it gone); Start starts it again.
-    void Stop();
-    void Start();
     const std::filesystem::path& Folder() const { return m_folder; }
 
   private:
+    void Start();
     void StartWatchdog();
     void EndWatchdog();
 

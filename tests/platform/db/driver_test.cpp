@@ -35,11 +35,6 @@ std::string NameOf(Engine engine, const std::string& path) {
 // The connection-level behaviour that both drivers share through the port.
 class DriverTest : public ::testing::TestWithParam<Engine> {
   protected:
-    std::string Scalar(const std::string& sql) {
-        const auto statement = m_connection->Prepare(sql);
-        EXPECT_TRUE(statement->Step()) << sql;
-        return std::get<std::string>(statement->Column(0));
-    }
     CDaoException InsertRaised(db::Connection& connection) {
         return Raised([&] { connection.Execute("INSERT INTO Article (Code) VALUES ('A1')"); });
     }
@@ -131,9 +126,11 @@ TEST_P(DriverTest, StatementsSpeakTheJetDialectAndTextsAreStoredInUtf8) {
     ASSERT_TRUE(select->Step());
     EXPECT_EQ(std::get<std::string>(select->Column(0)), Fr("é€"));
     EXPECT_EQ(std::get<db::Bytes>(select->Column(1)), db::Bytes{});
-    EXPECT_EQ(Scalar(ByEngine(GetParam(), "SELECT hex(Code) FROM Article",
-                              "SELECT upper(encode(Code::bytea, 'hex')) FROM Article")),
-              "C3A9E282AC");
+    const auto hex =
+        m_connection->Prepare(ByEngine(GetParam(), "SELECT hex(Code) FROM Article",
+                                       "SELECT upper(encode(Code::bytea, 'hex')) FROM Article"));
+    ASSERT_TRUE(hex->Step());
+    EXPECT_EQ(std::get<std::string>(hex->Column(0)), "C3A9E282AC");
     m_connection->Execute("CREATE TABLE Petite (Rang smallint, [Num Code] INTEGER)");
     const auto columns = m_connection->TableColumns("Petite");
     ASSERT_EQ(columns.size(), 2u);
