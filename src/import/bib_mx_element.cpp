@@ -1,5 +1,8 @@
 #include "import/bib_mx_element.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "host/recordsets.h"
 #include "import/dao_message.h"
 #include "import/family.h"
@@ -165,23 +168,24 @@ void CPrixelBibMxElement::Unlink() {
     }
 }
 
+// The references are read in one pass; with no date the rows of the first query are the answer.
 int CPrixelBibMxElement::GetLinkedArticles(std::string makerId, std::string date,
                                            std::string*& references) {
-    if (OpenFormatted(kLinkedOfMaker, makerId) && !HasRows()) return -1;
-    const bool opened = date.empty() ? OpenFormatted(kLinkedOfMaker, makerId)
+    const bool linked = OpenFormatted(kLinkedOfMaker, makerId);
+    if (linked && !HasRows()) return -1;
+    const bool opened = date.empty() ? linked || OpenFormatted(kLinkedOfMaker, makerId)
                                      : OpenFormatted(std::string(kLinkedOfMaker) + kNotAtDate,
                                                      makerId, MonthFirst(date));
     if (!opened || !HasRows()) return 0;
     try {
-        m_pMaterialSet->MoveLast();
-        const int count = static_cast<int>(m_pMaterialSet->GetRecordCount());
-        delete[] references;
-        references = new std::string[count];
-        int i = 0;
-        for (m_pMaterialSet->MoveFirst(); !m_pMaterialSet->IsEOF(); m_pMaterialSet->MoveNext()) {
-            references[i++] = m_pMaterialSet->m_strReference;
+        std::vector<std::string> found;
+        for (; !m_pMaterialSet->IsEOF(); m_pMaterialSet->MoveNext()) {
+            found.push_back(m_pMaterialSet->m_strReference);
         }
-        return count;
+        delete[] references;
+        references = new std::string[found.size()];
+        std::move(found.begin(), found.end(), references);
+        return static_cast<int>(found.size());
     } catch (const CDaoException& e) {
         ShowDaoError(e);
         return 0;

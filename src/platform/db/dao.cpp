@@ -249,6 +249,7 @@ struct CDaoRecordset::Impl {
     std::vector<Binding> bindings;
     SelectQuery query;
     std::string condition;  // the query's WHERE and the filter
+    std::string sql;        // the query the cursor runs
     std::unique_ptr<db::Statement> cursor;
     std::vector<std::string> names;
     std::vector<db::Value> row;  // the current row, its rowid first
@@ -294,12 +295,14 @@ struct CDaoRecordset::Impl {
         return -1;
     }
 
-    // Moves the cursor one row ahead of the rows read. A cursor past its last row is reset: a
-    // recordset that has read all its rows, a lookup's one row for instance, then holds no
-    // statement in progress on the connection, which would slow every other statement.
+    // Moves the cursor one row ahead of the rows read. A cursor past its last row goes back to
+    // the connection: a recordset that has read all its rows, a lookup's one row for instance,
+    // then holds no statement on the connection, neither one in progress, which would slow every
+    // other statement, nor one that the next recordset of the same query would have to prepare
+    // again.
     void StepCursor() {
         pending = cursor->Step();
-        if (!pending) cursor->Reset();
+        if (!pending) cursor.reset();
     }
 
     // Reads the cursor's next row into row; false at the end, row keeping the last one.
@@ -327,8 +330,12 @@ struct CDaoRecordset::Impl {
         if (onRow) LoadMembers();
     }
 
-    void Restart() {
-        cursor->Reset();
+    void Restart(db::Connection& connection) {
+        if (cursor) {
+            cursor->Reset();
+        } else {
+            cursor = connection.Prepare(sql);
+        }
         position = deletedInPass = 0;
         StepCursor();
         StepForward();
@@ -401,11 +408,11 @@ void CDaoRecordset::Open(const std::string& sql) {
         d.query.table + ".rowid AS " + kRowIdColumn + ", " + d.query.columns;
     const std::string order = m_strSort.empty() ? d.query.orderBy : m_strSort;
     try {
-        d.cursor =
-            m_pDatabase->Connection().Prepare(SelectText(d.query, columns, d.condition, order));
+        d.sql = SelectText(d.query, columns, d.condition, order);
+        d.cursor = m_pDatabase->Connection().Prepare(d.sql);
         d.MapColumns(d.query.table);
         d.open = true;
-        d.Restart();
+        d.Restart(m_pDatabase->Connection());
     } catch (...) {
         d.Clear();
         throw;
@@ -430,7 +437,7 @@ bool CDaoRecordset::IsEOF() const {
 
 void CDaoRecordset::MoveFirst() {
     RequireOpen(m_impl->open);
-    m_impl->Restart();
+    m_impl->Restart(m_pDatabase->Connection());
     RequireRow(m_impl->onRow);
 }
 
@@ -443,7 +450,7 @@ void CDaoRecordset::MoveNext() {
 void CDaoRecordset::MoveLast() {
     Impl& d = *m_impl;
     RequireOpen(d.open);
-    if (!d.onRow) d.Restart();
+    if (!d.onRow) d.Restart(m_pDatabase->Connection());
     RequireRow(d.onRow);
     while (d.Advance()) {
     }
@@ -519,7 +526,7 @@ bool CDaoRecordset::FindFirst(const std::string& criteria) {
         return false;
     const auto test = connection.Prepare(
         SelectText(d.query, "1", d.query.table + ".rowid = ? AND (" + criteria + ")", ""));
-    for (d.Restart(); d.onRow; d.StepForward()) {
+    for (d.Restart(connection); d.onRow; d.StepForward()) {
         test->Reset();
         test->Bind(1, d.row[0]);
         if (test->Step()) return true;
