@@ -1,14 +1,13 @@
 #include "fair_import.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <map>
 
 #include "host/application.h"
 #include "host/number_tools.h"
+#include "import/family.h"
 #include "import/prixel_element.h"
-#include "platform/system.h"
 #include "platform/text.h"
 #include "resources/prixel_texts.h"
 
@@ -83,14 +82,6 @@ void Done(sqlite3_stmt* s) {
 std::string ColumnText(sqlite3_stmt* s, int i) {
     const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
     return value ? text::FromUtf8(value) : std::string();
-}
-
-char DrawCodeCharacter() {
-    int c;
-    do {
-        c = sys::Rand() % 75 + '0';
-    } while (!std::isalnum(c));
-    return static_cast<char>(c);
 }
 
 std::string TechnicalNote(const std::vector<std::string>& f) {

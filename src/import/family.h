@@ -18,6 +18,9 @@ class CBibFamSet;
 constexpr int PRIXEL_FAMILY_WORKS = 500;
 constexpr int PRIXEL_FAMILY_MATERIALS = 10000;
 
+// One character of a family's code: a letter or a digit drawn from the C runtime's generator.
+char DrawCodeCharacter();
+
 class CFamilyLink : public CPrixelObject {
   public:
     CFamilyLink();

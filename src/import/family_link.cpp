@@ -22,6 +22,8 @@ constexpr int kMaxLabelLength = 70;
 // A refused code is drawn again while fewer than this many attempts were made before it.
 constexpr int kLastRetriedAttempt = 10;
 
+}  // namespace
+
 char DrawCodeCharacter() {
     int c;
     do {
@@ -29,8 +31,6 @@ char DrawCodeCharacter() {
     } while (!std::isalnum(c));
     return static_cast<char>(c);
 }
-
-}  // namespace
 
 // The family's own connection to the service library, and its recordset, not yet open. A library
 // that cannot be opened leaves the database closed; every query then fails as the database says.
