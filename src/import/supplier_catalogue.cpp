@@ -129,6 +129,7 @@ void CSupplierCatalogue::OpenLibrary() {
 }
 
 void CSupplierCatalogue::Write() {
+    ReadRowsQuietly();
     for (int i = 0; i < m_nCount; ++i) {
         switch (KnownAbsent(i) ? 1 : FindRow(i)) {
             case 0:
@@ -188,13 +189,28 @@ bool CSupplierCatalogue::ReadNextOrder() {
     if (m_bOrderRead) return true;
     const auto sql = BuildQuery(kArticleRows, m_nType, m_strCode);
     if (!sql || !OpenCatalogue(*sql)) return false;
+    TakeNextOrder();
+    return true;
+}
+
+// A fresh article's suppliers then need no lookup each. A failure is left to the lookups, which
+// tell it as they always do.
+void CSupplierCatalogue::ReadRowsQuietly() {
+    if (m_nCount == 0) return;
+    try {
+        m_pCataSet->Open(db::FormatQuery(kArticleRows, m_nType, m_strCode));
+        TakeNextOrder();
+    } catch (const CDaoException&) {
+    }
+}
+
+void CSupplierCatalogue::TakeNextOrder() {
     m_bHadNoRows = m_pCataSet->IsBOF() && m_pCataSet->IsEOF();
     if (!m_bHadNoRows) {
         m_pCataSet->MoveLast();
         m_nOrder = m_pCataSet->m_nOrdre + 1;
     }
     m_bOrderRead = true;
-    return true;
 }
 
 // The article had no row when its rows were read, and this object added none that the supplier's

@@ -41,6 +41,10 @@ class CSupplierCatalogue : public CPrixelObject {
     // Sets m_nOrder after the article's last row, read once: the rows this object adds then follow
     // one another without reading the article's rows again.
     bool ReadNextOrder();
+    // Reads the article's rows, as ReadNextOrder does, before any supplier is looked up; a query
+    // that fails is not told.
+    void ReadRowsQuietly();
+    void TakeNextOrder();
     bool KnownAbsent(int i) const;
     void UpdateRow(int i);
     void FillRow(int i);

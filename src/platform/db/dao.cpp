@@ -160,6 +160,26 @@ void Store(const Member& member, const db::Value& v) {
         member);
 }
 
+// A member's value as it stands, kept to tell later whether the member changed.
+using Held = std::variant<short, int, double, bool, std::string, COleDateTime, db::Bytes>;
+
+Held HeldOf(const Member& member) {
+    return std::visit(
+        [](auto* p) -> Held {
+            return Held(std::in_place_type<std::remove_pointer_t<decltype(p)>>, *p);
+        },
+        member);
+}
+
+bool StillHolds(const Member& member, const Held& held) {
+    return std::visit(
+        [&held](auto* p) {
+            const auto* kept = std::get_if<std::remove_pointer_t<decltype(p)>>(&held);
+            return kept != nullptr && *kept == *p;
+        },
+        member);
+}
+
 const void* Address(const Member& member) {
     return std::visit([](auto* p) -> const void* { return p; }, member);
 }
@@ -236,7 +256,7 @@ struct Binding {
     int index = -1;  // column of the open query
     bool null = true;
     bool dirty = false;  // written by the next Update whatever its value
-    db::Value snapshot;  // the member's value at AddNew or Edit
+    Held snapshot;       // the member's value at AddNew or Edit
 };
 
 enum class EditMode { kNone, kAddNew, kEdit };
@@ -344,7 +364,7 @@ struct CDaoRecordset::Impl {
 
     void Snapshot() {
         for (Binding& b : bindings) {
-            b.snapshot = ValueOf(b.member);
+            b.snapshot = HeldOf(b.member);
             b.dirty = false;
         }
     }
@@ -352,7 +372,7 @@ struct CDaoRecordset::Impl {
     std::vector<Binding*> Changed() {
         std::vector<Binding*> changed;
         for (Binding& b : bindings) {
-            if (b.dirty || ValueOf(b.member) != b.snapshot) changed.push_back(&b);
+            if (b.dirty || !StillHolds(b.member, b.snapshot)) changed.push_back(&b);
         }
         return changed;
     }
@@ -376,12 +396,19 @@ std::string UpdateText(const std::string& table, const std::vector<Binding*>& ch
     return "UPDATE " + table + " SET " + sets + " WHERE rowid = ?";
 }
 
+std::vector<db::Value> ValuesOf(const std::vector<Binding*>& bindings) {
+    std::vector<db::Value> values;
+    values.reserve(bindings.size());
+    for (const Binding* b : bindings) values.push_back(ValueOf(b->member));
+    return values;
+}
+
 // Runs a write with the changed members' values, then the row id when there is one.
-void Write(db::Connection& connection, const std::string& sql, const std::vector<Binding*>& changed,
+void Write(db::Connection& connection, const std::string& sql, const std::vector<db::Value>& values,
            const db::Value* rowId) {
     const auto statement = connection.Prepare(sql);
     int index = 1;
-    for (const Binding* b : changed) statement->Bind(index++, ValueOf(b->member));
+    for (const db::Value& value : values) statement->Bind(index++, value);
     if (rowId) statement->Bind(index, *rowId);
     statement->Step();
 }
@@ -485,15 +512,16 @@ void CDaoRecordset::Update() {
     if (d.mode == EditMode::kNone)
         Fail(dao::kUpdateWithoutEdit, "Enregistrement sans ajout ni modification en cours.");
     const std::vector<Binding*> changed = d.Changed();
+    std::vector<db::Value> values = ValuesOf(changed);
     db::Connection& connection = m_pDatabase->Connection();
     if (d.mode == EditMode::kAddNew) {
-        Write(connection, InsertText(d.query.table, changed), changed, nullptr);
+        Write(connection, InsertText(d.query.table, changed), values, nullptr);
     } else if (!changed.empty()) {
-        Write(connection, UpdateText(d.query.table, changed), changed, &d.row[0]);
+        Write(connection, UpdateText(d.query.table, changed), values, &d.row[0]);
     }
-    for (Binding* b : changed) {
-        b->null = false;
-        if (d.mode == EditMode::kEdit) d.row[b->index] = ValueOf(b->member);
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        changed[i]->null = false;
+        if (d.mode == EditMode::kEdit) d.row[changed[i]->index] = std::move(values[i]);
     }
     // After an addition, the row that was current before it is current again.
     if (d.mode == EditMode::kAddNew && d.onRow) d.LoadMembers();

@@ -29,6 +29,11 @@ std::string Unquote(const std::string& literal) {
     return value;
 }
 
+// A character that starts a quoted run or a parameter.
+bool Special(char c) {
+    return c == '\'' || c == '"' || c == '?';
+}
+
 int CountPlainParameters(const std::string& sql) {
     int count = 0;
     for (std::size_t i = 0; i < sql.size();) {
@@ -46,24 +51,28 @@ int CountPlainParameters(const std::string& sql) {
 
 ParameterizedSql ParameterizeLiterals(const std::string& sql, char mark) {
     ParameterizedSql result;
+    result.sql.reserve(sql.size());
     int plain = 0;
     result.firstLiteral = CountPlainParameters(sql) + 1;
     for (std::size_t i = 0; i < sql.size();) {
-        const char c = sql[i];
-        if (c == '\'') {
+        std::size_t special = i;
+        while (special < sql.size() && !Special(sql[special])) ++special;
+        result.sql.append(sql, i, special - i);
+        i = special;
+        if (i == sql.size()) break;
+        if (sql[i] == '\'') {
             const std::size_t end = QuotedEnd(sql, i);
             result.literals.push_back(Unquote(sql.substr(i, end - i)));
-            result.sql += mark + std::to_string(result.firstLiteral + result.literals.size() - 1);
+            result.sql += mark;
+            result.sql += std::to_string(result.firstLiteral + result.literals.size() - 1);
             i = end;
-        } else if (c == '"') {
+        } else if (sql[i] == '"') {
             const std::size_t end = QuotedEnd(sql, i);
-            result.sql += sql.substr(i, end - i);
+            result.sql.append(sql, i, end - i);
             i = end;
-        } else if (c == '?') {
-            result.sql += mark + std::to_string(++plain);
-            ++i;
         } else {
-            result.sql += c;
+            result.sql += mark;
+            result.sql += std::to_string(++plain);
             ++i;
         }
     }
