@@ -9,6 +9,7 @@
 #include "import/library_batch.h"
 #include "import/prixel_maker.h"
 #include "import/supplier_catalogue.h"
+#include "platform/db/query.h"
 #include "platform/text.h"
 
 namespace {
@@ -168,15 +169,36 @@ void CPrixelBibMxElement::Unlink() {
     }
 }
 
-// The references are read in one pass; with no date the rows of the first query are the answer.
+// With a date, the rows that differ from it are read first, quietly: when there are some, the
+// maker has linked rows and the query of all of them is not needed. Otherwise the queries run in
+// their order and tell their failures. The references are read in one pass.
 int CPrixelBibMxElement::GetLinkedArticles(std::string makerId, std::string date,
                                            std::string*& references) {
+    const std::string notAtDate = std::string(kLinkedOfMaker) + kNotAtDate;
+    const Narrowed narrowed =
+        date.empty() ? Narrowed::kFailed : OpenQuietly(notAtDate, makerId, MonthFirst(date));
+    if (narrowed == Narrowed::kRows) return ReadReferences(references);
     const bool linked = OpenFormatted(kLinkedOfMaker, makerId);
     if (linked && !HasRows()) return -1;
+    if (narrowed == Narrowed::kNone) return 0;
     const bool opened = date.empty() ? linked || OpenFormatted(kLinkedOfMaker, makerId)
-                                     : OpenFormatted(std::string(kLinkedOfMaker) + kNotAtDate,
-                                                     makerId, MonthFirst(date));
+                                     : OpenFormatted(notAtDate, makerId, MonthFirst(date));
     if (!opened || !HasRows()) return 0;
+    return ReadReferences(references);
+}
+
+CPrixelBibMxElement::Narrowed CPrixelBibMxElement::OpenQuietly(const std::string& format,
+                                                               const std::string& makerId,
+                                                               const std::string& date) {
+    try {
+        m_pMaterialSet->Open(db::FormatQuery(format, makerId, date));
+    } catch (const CDaoException&) {
+        return Narrowed::kFailed;
+    }
+    return HasRows() ? Narrowed::kRows : Narrowed::kNone;
+}
+
+int CPrixelBibMxElement::ReadReferences(std::string*& references) {
     try {
         std::vector<std::string> found;
         for (; !m_pMaterialSet->IsEOF(); m_pMaterialSet->MoveNext()) {

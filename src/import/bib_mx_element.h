@@ -36,7 +36,14 @@ class CPrixelBibMxElement : public CPrixelElement {
     int GetLinkedArticles(std::string makerId, std::string date, std::string*& references);
 
   private:
+    enum class Narrowed { kRows, kNone, kFailed };
+
     void OpenLibrary();
+    // Opens the materials on a query of a maker and a date without telling a failure.
+    Narrowed OpenQuietly(const std::string& format, const std::string& makerId,
+                         const std::string& date);
+    // The references of the rows from the current one to the end, into a new array; the count.
+    int ReadReferences(std::string*& references);
     // The values that the family path, the maker and the catalogue put into their queries; a
     // value no query accepts stops the article before anything is read or written.
     bool QueryValuesAccepted() const;
