@@ -3,6 +3,8 @@
 #include <memory>
 #include <optional>
 
+#include "adapters/postgresql/postgres_driver.h"
+#include "adapters/routing_driver.h"
 #include "adapters/spdlog/rotating_log.h"
 #include "adapters/sqlite/sqlite_driver.h"
 #include "adapters/wx/wx_backend.h"
@@ -38,7 +40,8 @@ bool Compose(Screen screen, const DesktopOptions& desktop) {
     std::shared_ptr<ui::Backend> backend =
         screen == Screen::Desktop ? Desktop(desktop) : HeadlessOnRealClock();
     if (!backend) return false;
-    db::ReplaceDriver(SqliteDriver::Shared());
+    db::ReplaceDriver(
+        std::make_shared<RoutingDriver>(SqliteDriver::Shared(), PostgresDriver::Shared()));
     ui::ReplaceBackend(std::move(backend));
     diag::ReplaceSink(MakeRotatingLog());
     Composed() = screen;

@@ -20,9 +20,9 @@ struct DesktopOptions {
     std::string pictureFolder;  // when not empty, a PNG of each window once drawn goes there
 };
 
-// Puts the SQLite driver, the rotating diagnostic log and the backend of screen in place of
-// whatever stood there. The desktop needs a display: without one, nothing changes and the answer is
-// false.
+// Puts the database driver (database files to SQLite, libraries on a server to PostgreSQL), the
+// rotating diagnostic log and the backend of screen in place of whatever stood there. The desktop
+// needs a display: without one, nothing changes and the answer is false.
 bool Compose(Screen screen, const DesktopOptions& desktop = {});
 // Composes the headless components unless something was composed already.
 void EnsureComposed();
