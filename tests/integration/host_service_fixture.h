@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 
 #include "platform/profile.h"
+#include "support/postgres_cluster.h"
 #include "support/running_service.h"
 #include "support/temp_dir.h"
 
@@ -16,12 +19,17 @@ class HostProgramTest : public testing::Test {
     void SetUp() override { MakeCompany(""); }
 
     void MakeCompany(const std::string& options) {
-        ASSERT_EQ(Host("init" + options), "Dossier de société créé : " + m_company + "\n");
+        const std::string library = m_library.empty() ? "" : " --library '" + m_library + "'";
+        ASSERT_EQ(Host("init" + options + library),
+                  "Dossier de société créé : " + m_company + "\n");
     }
-    // The shell command that runs the host program on the company.
-    virtual std::string HostCommand(const std::string& arguments) const {
-        return std::string(PRIXEL_HOST_EXE) + " --data '" + m_company + "' " + arguments;
+    // The shell command that runs the host program on the company, or on another folder.
+    std::string HostCommand(const std::string& arguments, const std::string& folder = "") const {
+        return Environment() + PRIXEL_HOST_EXE + " --data '" +
+               (folder.empty() ? m_company : folder) + "' " + arguments;
     }
+    // What the host program's command sets in its environment first.
+    virtual std::string Environment() const { return ""; }
     // Runs the host program on the company; answers its standard output, and its standard
     // error too when both is set.
     std::string Host(const std::string& arguments, bool both = false) const {
@@ -31,15 +39,23 @@ class HostProgramTest : public testing::Test {
     std::string Sql(const std::string& file, const std::string& query) const {
         return CommandOutput("sqlite3 '" + m_company + "/" + file + "' \"" + query + "\"");
     }
+    // The service library's answer to query: sqlite3's on the folder's file, or psql's on the
+    // library on a server that the company names.
+    std::string LibrarySql(const std::string& query) const {
+        if (m_library.empty()) return Sql("prixel/Bib.mdb", query);
+        return CommandOutput("psql -X -q -At -d '" + m_library + "' -c \"" + query + "\"");
+    }
     // The library's answer to the query, without its last line end.
     std::string Value(const std::string& query) const {
-        std::string value = Sql("prixel/Bib.mdb", query);
+        std::string value = LibrarySql(query);
         if (!value.empty() && value.back() == '\n') value.pop_back();
         return value;
     }
 
     TempDir m_dir;
     std::string m_company = m_dir.File("company");
+    // The library on a PostgreSQL server that the company names; empty: the folder's own.
+    std::string m_library;
 };
 
 class HostServiceTest : public HostProgramTest {
@@ -49,10 +65,10 @@ class HostServiceTest : public HostProgramTest {
         MakeCompany(" --server localhost --company SOC");
     }
 
-    std::string HostCommand(const std::string& arguments) const override {
+    std::string Environment() const override {
         return "PRIXEL_CA_FILE='" + m_service.CaFile() +
                "' PRIXEL_CONNECT_TO='localhost:443:127.0.0.1:" + std::to_string(m_service.Port()) +
-               "' " + HostProgramTest::HostCommand(arguments);
+               "' ";
     }
     // What the service's admin page at pathAndQuery shows.
     std::string Admin(const std::string& pathAndQuery) const {
@@ -77,4 +93,26 @@ class HostServiceTest : public HostProgramTest {
     }
 
     RunningService m_service{m_dir, "localhost"};
+};
+
+// A fresh database of the test program's PostgreSQL cluster, for a library.
+inline std::string NewPostgresLibrary() {
+    static int made = 0;
+    return SharedPostgresCluster().CreateDatabase("library_" + std::to_string(::getpid()) + "_" +
+                                                  std::to_string(++made));
+}
+
+// A fixture whose company names a library of its own on the PostgreSQL cluster.
+template <class Fixture>
+class OnPostgresLibrary : public Fixture {
+  protected:
+    OnPostgresLibrary() { this->m_library = NewPostgresLibrary(); }
+};
+
+// Names the typed tests of a fixture run on the folder's SQLite library and on PostgreSQL.
+struct LibraryEngineName {
+    template <class T>
+    static std::string GetName(int index) {
+        return index == 0 ? "SQLite" : "PostgreSQL";
+    }
 };

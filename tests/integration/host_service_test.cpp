@@ -22,27 +22,27 @@ TEST_F(HostServiceTest, RecordingStoresTheIdentityTheServiceSent) {
     EXPECT_EQ(Stored("CustomerNumber"), customer);
 }
 
-TEST_F(HostServiceTest, PickedArticlesLandInTheLibraryWithTheirReferenceData) {
-    const std::string codes = ShownCodes("plaque", 3);
+template <class T>
+class PickedArticlesTest : public T {};
+using LibraryEngines = testing::Types<HostServiceTest, OnPostgresLibrary<HostServiceTest>>;
+TYPED_TEST_SUITE(PickedArticlesTest, LibraryEngines, LibraryEngineName);
+
+TYPED_TEST(PickedArticlesTest, LandInTheLibraryWithTheirReferenceData) {
+    const std::string codes = this->ShownCodes("plaque", 3);
     ASSERT_EQ(std::count(codes.begin(), codes.end(), ','), 2) << codes;
     std::string expected = codes + "\n3\n";
     std::replace(expected.begin(), expected.end(), ',', '\n');
-    EXPECT_EQ(Host("browse --search plaque --pick " + codes + ",NOTSHOWN1"), expected);
+    EXPECT_EQ(this->Host("browse --search plaque --pick " + codes + ",NOTSHOWN1"), expected);
 
-    EXPECT_EQ(Sql("prixel/Bib.mdb",
-                  "SELECT count(*) FROM BXMX WHERE PrixelCheck = 1 AND "
-                  "CodeFamille <> '' AND PrixelDate IS NOT NULL"),
-              "3\n");
-    EXPECT_EQ(Sql("prixel/Bib.mdb",
-                  "SELECT count(*) FROM BXMX m JOIN Fabricant f ON "
-                  "f.Id = m.PrixelFabricantID JOIN Famille c ON c.Code = "
-                  "m.CodeFamille"),
-              "3\n");
-    EXPECT_NE(Sql("prixel/Bib.mdb", "SELECT count(DISTINCT Code) FROM Catalogue"), "0\n");
-    EXPECT_EQ(Sql("prixel/Bib.mdb",
-                  "SELECT count(*) FROM BXMX WHERE PrixVente > 0 AND "
-                  "PrixRevient > 0"),
-              "3\n");
+    EXPECT_EQ(this->Value("SELECT count(*) FROM BXMX WHERE PrixelCheck = 1 AND "
+                          "CodeFamille <> '' AND PrixelDate IS NOT NULL"),
+              "3");
+    EXPECT_EQ(this->Value("SELECT count(*) FROM BXMX m JOIN Fabricant f ON "
+                          "f.Id = m.PrixelFabricantID JOIN Famille c ON c.Code = m.CodeFamille"),
+              "3");
+    EXPECT_NE(this->Value("SELECT count(DISTINCT Code) FROM Catalogue"), "0");
+    EXPECT_EQ(this->Value("SELECT count(*) FROM BXMX WHERE PrixVente > 0 AND PrixRevient > 0"),
+              "3");
 }
 
 TEST_F(HostServiceTest, EachRunBringingANewMakerGivesItAFamilyOfItsOwn) {

@@ -65,29 +65,36 @@ class TariffUpdateTest : public HostServiceTest {
     Maker m_makerA, m_makerB;
 };
 
-TEST_F(TariffUpdateTest, ChangedTariffIsFoundAndUpdateAllBringsTheNewPrices) {
-    EXPECT_EQ(Host("check"), "PrixelUpToDate\n0\n0\n");
-    const std::string oldPricesA = Rows(m_makerA, "PrixTarif");
-    const std::string rowsB = Rows(m_makerB, "PrixTarif, PrixelDate");
+template <class T>
+class UpdateAllTest : public T {};
+using LibraryEngines = testing::Types<TariffUpdateTest, OnPostgresLibrary<TariffUpdateTest>>;
+TYPED_TEST_SUITE(UpdateAllTest, LibraryEngines, LibraryEngineName);
 
-    ChangeTariff(m_makerA, "01/03/2026");
-    const int countA = Count(m_makerA);
-    EXPECT_EQ(Host("check"),
-              "PrixelOutOfDate\n1\n" + std::to_string(countA) + "\n" + Listed(m_makerA));
+TYPED_TEST(UpdateAllTest, FindsTheChangedTariffAndBringsTheNewPrices) {
+    const auto& makerA = this->m_makerA;
+    const auto& makerB = this->m_makerB;
+    EXPECT_EQ(this->Host("check"), "PrixelUpToDate\n0\n0\n");
+    const std::string oldPricesA = this->Rows(makerA, "PrixTarif");
+    const std::string rowsB = this->Rows(makerB, "PrixTarif, PrixelDate");
 
-    EXPECT_EQ(Host("update --all", true),
+    this->ChangeTariff(makerA, "01/03/2026");
+    const int countA = this->Count(makerA);
+    EXPECT_EQ(this->Host("check"),
+              "PrixelOutOfDate\n1\n" + std::to_string(countA) + "\n" + this->Listed(makerA));
+
+    EXPECT_EQ(this->Host("update --all", true),
               "PrixelOutOfDate\n"
               "message: Tous les tarifs ont été mis à jour.\n"
               "toaster: La mise à jour est terminée.\n"
               "1\n");
-    EXPECT_EQ(Value("SELECT count(*) FROM BXMX WHERE PrixelFabricantID = '" + m_makerA.id +
-                    "' AND PrixelDate = '2026-03-01'"),
+    EXPECT_EQ(this->Value("SELECT count(*) FROM BXMX WHERE PrixelFabricantID = '" + makerA.id +
+                          "' AND PrixelDate = '2026-03-01'"),
               std::to_string(countA));
     // The service doubled the list prices: halved, they are the old ones.
-    EXPECT_EQ(Rows(m_makerA, "PrixTarif / 2"), oldPricesA);
-    EXPECT_EQ(Rows(m_makerB, "PrixTarif, PrixelDate"), rowsB);
+    EXPECT_EQ(this->Rows(makerA, "PrixTarif / 2"), oldPricesA);
+    EXPECT_EQ(this->Rows(makerB, "PrixTarif, PrixelDate"), rowsB);
 
-    EXPECT_EQ(Host("check"), "PrixelUpToDate\n0\n0\n");
+    EXPECT_EQ(this->Host("check"), "PrixelUpToDate\n0\n0\n");
 }
 
 TEST_F(TariffUpdateTest, NamedMakersAreUpdatedOneAfterTheOtherAndACommandNamingNoneIsRefused) {

@@ -1,0 +1,106 @@
+// Workstations sharing one library on PostgreSQL, each with its own company folder, against the
+// stand-in service.
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "integration/host_service_fixture.h"
+#include "platform/profile.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr int kWorkstations = 4;
+constexpr int kArticles = 1000;
+constexpr int kShift = 250;  // each workstation's articles start that many articles further
+// A tariff query names its articles in its address, which the stand-in service reads up to 8,192
+// characters: a workstation brings its articles as two answers.
+constexpr int kAnswer = kArticles / 2;
+
+class SharedLibraryTest : public OnPostgresLibrary<HostServiceTest> {
+  protected:
+    // Rounds of the imports: PRIXEL_SHARED_ROUNDS, or 2.
+    static int Rounds() {
+        const char* rounds = std::getenv("PRIXEL_SHARED_ROUNDS");
+        return rounds ? std::atoi(rounds) : 2;
+    }
+    // Starts the host program on folder with each of the commands, one after the other; answers
+    // the process. Standard error goes to the folder's err.txt.
+    pid_t Start(const std::string& folder, const std::vector<std::string>& commands) const {
+        std::string script = "true";
+        for (const std::string& command : commands)
+            script +=
+                " && " + HostCommand(command, folder) + " >/dev/null 2>>" + folder + "/err.txt";
+        const char* argv[] = {"/bin/sh", "-c", script.c_str(), nullptr};
+        pid_t pid = 0;
+        posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ);
+        return pid;
+    }
+    // The codes of count articles of the catalogue from the first'th on, in code order, joined
+    // by ",".
+    std::string Codes(int first, int count) const {
+        std::string codes = CatalogueSql(
+            "SELECT group_concat(code, ',') FROM (SELECT code FROM articles WHERE withdrawn = 0 "
+            "ORDER BY code LIMIT " +
+            std::to_string(count) + " OFFSET " + std::to_string(first) + ")");
+        codes.pop_back();  // its line end
+        return codes;
+    }
+    // A workstation's company folder, naming the library; it waits for the others' imports.
+    std::string MakeWorkstation(int i) {
+        const std::string folder = m_dir.File("poste" + std::to_string(i));
+        EXPECT_EQ(
+            CommandOutput(HostCommand("init --server localhost --company P" + std::to_string(i) +
+                                          " --library '" + m_library + "'",
+                                      folder)),
+            "Dossier de société créé : " + folder + "\n");
+        profile::WriteString(folder + "/host.ini", "Host", "LockWait", "600000");
+        return folder;
+    }
+};
+
+TEST_F(SharedLibraryTest, FourWorkstationsImportingOverlappingArticlesLeaveEachOnceWithItsRows) {
+    std::vector<std::string> folders;
+    std::vector<std::vector<std::string>> imports;
+    for (int i = 0; i < kWorkstations; ++i) {
+        folders.push_back(MakeWorkstation(i));
+        imports.push_back({"refresh " + Codes(i * kShift, kAnswer),
+                           "refresh " + Codes(i * kShift + kAnswer, kAnswer)});
+    }
+    const int all = (kWorkstations - 1) * kShift + kArticles;
+    const std::string suppliers = CatalogueSql(
+        "SELECT sum(length(suppliers) - length(replace(suppliers, '|', '')) + 1) FROM (SELECT "
+        "suppliers FROM articles WHERE withdrawn = 0 ORDER BY code LIMIT " +
+        std::to_string(all) + ")");
+    for (int round = 0; round < Rounds(); ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        LibrarySql(
+            "DELETE FROM BXMX; DELETE FROM Catalogue; DELETE FROM Fabricant; "
+            "DELETE FROM Famille");
+        std::vector<pid_t> hosts;
+        for (int i = 0; i < kWorkstations; ++i) {
+            std::filesystem::remove(folders[i] + "/err.txt");
+            hosts.push_back(Start(folders[i], imports[i]));
+        }
+        for (int i = 0; i < kWorkstations; ++i) {
+            int status = 0;
+            waitpid(hosts[i], &status, 0);
+            EXPECT_EQ(status, 0) << i;
+            EXPECT_EQ(CommandOutput("cat '" + folders[i] + "/err.txt'"), "") << i;
+        }
+        EXPECT_EQ(Value("SELECT count(*) || ' ' || count(DISTINCT Code) FROM BXMX"),
+                  std::to_string(all) + " " + std::to_string(all));
+        EXPECT_EQ(Value("SELECT count(*) FROM Catalogue") + "\n", suppliers);
+        EXPECT_EQ(Value("SELECT count(*) FROM BXMX WHERE CodeFamille NOT IN (SELECT Code FROM "
+                        "Famille) OR PrixelFabricantID NOT IN (SELECT Id FROM Fabricant)"),
+                  "0");
+    }
+}
+
+}  // namespace
