@@ -18,9 +18,10 @@
 
 class BenchCompany {
   public:
-    BenchCompany() {
+    // library: the address of a library on a database server; empty: the folder's own file.
+    explicit BenchCompany(const std::string& library = "") {
         std::string error;
-        host::CreateCompany(m_dir.Folder(), {}, error);
+        host::CreateCompany(m_dir.Folder(), {"DEMO", "", library}, error);
         host::OpenCompany(m_dir.Folder(), error);
     }
     ~BenchCompany() { host::CloseCompany(); }
