@@ -2,9 +2,10 @@
 // What one walk over an answer's articles has already read of the company's data, kept for the
 // length of the walk so that no article reads it again: the company's profile of each element
 // type, the makers that have their row in the service library, and the families found or created
-// there by their key. The walk writes the library in one transaction of its own, which nothing
-// else writes to, so what it read stays true until it ends. One walk at a time, on the host's
-// thread; outside a walk every lookup reads the database.
+// there by their key. The walk writes the library in one transaction of its own; other programs
+// (workstations sharing the library) may add rows meanwhile but do not take these away, so what it
+// read stays true until it ends. One walk at a time, on the host's thread; outside a walk every
+// lookup reads the database.
 
 #include <map>
 #include <optional>
