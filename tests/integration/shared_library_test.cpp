@@ -103,4 +103,34 @@ TEST_F(SharedLibraryTest, FourWorkstationsImportingOverlappingArticlesLeaveEachO
     }
 }
 
+TEST_F(SharedLibraryTest, AnArticleLockedLongerThanTheWaitIsToldAndComesAtTheNextTry) {
+    profile::WriteString(m_company + "/host.ini", "Host", "LockWait", "300");
+    // Another workstation holds the materials table for a long piece of work.
+    const std::string hold =
+        "psql -X -q -d '" + m_library +
+        "' -c 'BEGIN; LOCK TABLE bxmx IN EXCLUSIVE MODE; SELECT pg_sleep(600)' >/dev/null 2>&1";
+    const char* argv[] = {"/bin/sh", "-c", hold.c_str(), nullptr};
+    pid_t other = 0;
+    posix_spawn(&other, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(argv), environ);
+    for (int look = 0; look < 1000 && Value("SELECT count(*) FROM pg_locks WHERE relation = "
+                                            "'bxmx'::regclass AND mode = 'ExclusiveLock'") != "1";
+         ++look) {
+    }
+    const std::string code = Codes(0, 1);
+    const std::string database =
+        m_library.substr(m_library.find("@/") + 2, m_library.find('?') - m_library.find("@/") - 2);
+    EXPECT_EQ(Host("refresh " + code, true),
+              "message: La base de données " + database +
+                  " est verrouillée par un autre utilisateur (canceling statement due to lock "
+                  "timeout).\n");
+    EXPECT_EQ(Value("SELECT count(*) FROM BXMX"), "0");
+
+    LibrarySql(
+        "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE query LIKE "
+        "'%pg_sleep(600)%' AND pid <> pg_backend_pid()");
+    waitpid(other, nullptr, 0);
+    EXPECT_EQ(Host("refresh " + code, true), "");
+    EXPECT_EQ(Value("SELECT Code FROM BXMX"), code);
+}
+
 }  // namespace
