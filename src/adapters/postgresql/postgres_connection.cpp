@@ -339,8 +339,28 @@ bool PostgresConnection::IsReadOnly() const {
 
 void PostgresConnection::BeginTransaction() {
     Reconnect();
-    Command(m_transactions == 0 ? "BEGIN" : "SAVEPOINT " + SavepointName(m_transactions));
+    if (m_transactions > 0) {
+        Command("SAVEPOINT " + SavepointName(m_transactions));
+    } else {
+        Command("BEGIN");
+        TakeWriteLock();
+    }
     ++m_transactions;
+}
+
+// Writers of one library take turns, as they do on a database file: each outermost transaction
+// holds the library's one write lock until it ends, so that the row locks of two workstations
+// never wait on each other in a circle. The wait is bounded by the lock wait; when it runs out,
+// the transaction is undone before the failure is thrown.
+void PostgresConnection::TakeWriteLock() {
+    if (m_readOnly) return;
+    const PostgresResult result =
+        Adopt(PQexec(m_connection.get(), "SELECT pg_advisory_xact_lock(7361)"));
+    if (Succeeded(result.get())) return;
+    const PostgresFailure failure = FailureOf(result.get());
+    if (PQstatus(m_connection.get()) == CONNECTION_OK)
+        PQclear(PQexec(m_connection.get(), "ROLLBACK"));
+    throw PostgresError(failure, m_database);
 }
 
 // A transaction whose commit fails is over: the server undid it.

@@ -78,6 +78,7 @@ class PostgresConnection : public db::Connection,
     // Runs SQL of PostgreSQL's dialect that takes no parameters; throws on failure.
     std::vector<PostgresResult> PipelineResults();
     PostgresResult Command(const std::string& sql);
+    void TakeWriteLock();
     [[noreturn]] void Fail(const PGresult* result);
     PostgresFailure FailureOf(const PGresult* result) const;
     void RefuseAfterLostTransaction() const;
