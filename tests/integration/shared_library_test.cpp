@@ -52,7 +52,8 @@ class SharedLibraryTest : public OnPostgresLibrary<HostServiceTest> {
         codes.pop_back();  // its line end
         return codes;
     }
-    // A workstation's company folder, naming the library; it waits for the others' imports.
+    // A workstation's company folder, naming the library; it waits for the others' imports and
+    // for the service's answers.
     std::string MakeWorkstation(int i) {
         const std::string folder = m_dir.File("poste" + std::to_string(i));
         EXPECT_EQ(
@@ -61,6 +62,9 @@ class SharedLibraryTest : public OnPostgresLibrary<HostServiceTest> {
                                       folder)),
             "Dossier de société créé : " + folder + "\n");
         profile::WriteString(folder + "/host.ini", "Host", "LockWait", "600000");
+        // Four workstations' imports load the machine: the service's answers may come late.
+        profile::WriteString(folder + "/Prixel.ini", "PrixelCustomerKey", "NavigateTimeout",
+                             "600000");
         return folder;
     }
 };
