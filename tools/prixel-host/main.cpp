@@ -2,9 +2,7 @@
 // calls the facade's members as the estimating application would. Messages go
 // to standard error in UTF-8.
 
-#include <unistd.h>
 #include <CLI/CLI.hpp>
-#include <ctime>
 #include <iostream>
 #include <random>
 #include <string>
@@ -269,9 +267,6 @@ int main(int argc, char** argv) {
 
     CLI11_PARSE(app, argc, argv);
     ComposeScreen(options, desktop->parsed() && desktopPicks.empty());
-    // The host seeds the C runtime's generator when it starts, so that the family codes the
-    // plug-in draws differ from one run to the next.
-    sys::SeedRand(static_cast<unsigned>(std::time(nullptr)) ^ static_cast<unsigned>(getpid()));
     if (init->parsed()) return Init(options, company);
     if (show->parsed()) return Show(options, table);
     if (status->parsed()) return Status(options);
