@@ -27,23 +27,25 @@ using ElementTest = ArticleImportTest;
 const std::string kRefused =
     "L'élément suivant n'a pu être récupéré car sa référence dépasse la longueur autorisée : ";
 
-TEST_F(ElementTest, SplitsThirtyTrimmedFieldsOrNone) {
+// A line gives its thirty trimmed fields, or none when it has fewer; a maker id of 8 characters,
+// a prefix of 5 and a reference of 13 at most pass; a withdrawn article is unlinked unsaid.
+TEST_F(ElementTest, FieldsAreSplitTrimmedAndTheReferenceLengthsChecked) {
     ArticleOnly padded(Line({{CPrixelElement::MakerPrefix, " ACM"},
                              {CPrixelElement::Reference, "  R100 \r"},
                              {CPrixelElement::FixedPriceFlag, " X "}}) +
                        "\textra1\textra2\textra3\textra4\textra5");
-    EXPECT_EQ(padded.GetCode(), "ACMR100");
-    EXPECT_EQ(padded.GetField(CPrixelElement::FixedPriceFlag), "X");
-
+    EXPECT_EQ(padded.GetCode() + padded.GetField(CPrixelElement::FixedPriceFlag), "ACMR100X");
     EXPECT_EQ(ArticleOnly("M1\tACM\tR1" + std::string(27, '\t')).GetCode(), "ACMR1");
     EXPECT_EQ(ArticleOnly("M1\tACM\tR1" + std::string(26, '\t')).GetCode(), "");
-}
 
-TEST_F(ElementTest, ReferencesOfAWrongLengthAreRefusedWithTheirMessage) {
     EXPECT_TRUE(ArticleOnly(Line({{CPrixelElement::MakerId, "12345678"},
                                   {CPrixelElement::MakerPrefix, "ABCDE"},
                                   {CPrixelElement::Reference, "1234567890123"}}))
                     .ValidateElement());
+    ArticleOnly withdrawn(Line({{CPrixelElement::Label, "Cet article n'existe plus.   "},
+                                {CPrixelElement::Reference, "TOO-LONG-REFERENCE"}}));
+    EXPECT_FALSE(withdrawn.ValidateElement());
+    EXPECT_EQ(withdrawn.m_nUnlinks, 1);
     EXPECT_TRUE(Messages().empty());
 
     EXPECT_FALSE(ArticleOnly(Line({{CPrixelElement::MakerPrefix, "ABCDE"},
@@ -59,14 +61,6 @@ TEST_F(ElementTest, ReferencesOfAWrongLengthAreRefusedWithTheirMessage) {
     ASSERT_EQ(Messages().size(), 5u);
     EXPECT_EQ(Messages()[0], kRefused + "ABCDE12345678901234,\nVanne d'arrêt");
     EXPECT_EQ(Messages()[4], kRefused + ",\n");
-}
-
-TEST_F(ElementTest, WithdrawnArticleIsUnlinkedWithoutMessage) {
-    ArticleOnly withdrawn(Line({{CPrixelElement::Label, "Cet article n'existe plus.   "},
-                                {CPrixelElement::Reference, "TOO-LONG-REFERENCE"}}));
-    EXPECT_FALSE(withdrawn.ValidateElement());
-    EXPECT_EQ(withdrawn.m_nUnlinks, 1);
-    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(ElementTest, RichTextAndTechnicalNote) {
@@ -86,23 +80,6 @@ TEST_F(ElementTest, RichTextAndTechnicalNote) {
               "Longueur en ML : \nLargeur en ML : \nHauteur en ML : \nAncien code : R99\n");
 }
 
-TEST_F(ElementTest, NumbersDatesAndDefaultCoefficientsOfTheArticle) {
-    ArticleOnly element(
-        Line({{CPrixelElement::ListPrice, " 12,5 "}, {CPrixelElement::SecondValue, "abc"}}));
-    EXPECT_DOUBLE_EQ(element.ReadListPrice(), 12.5);
-    EXPECT_DOUBLE_EQ(element.ReadSecondValue(), 0.0);
-    EXPECT_EQ(element.ReadTariffDate(), COleDateTime(2013, 4, 15));
-    const COleDateTime today = CPrixelElement::ReadToday();
-    EXPECT_EQ(today.GetHour() + today.GetMinute() + today.GetSecond(), 0);
-
-    // The coefficients are those of the first entry for materials.
-    double overhead = 7, sale = 8;
-    GetHostApp()->m_PriceEntries = {{501, 3, 4}, {10001, 1.1, 1.3}, {10001, 9, 9}};
-    CPrixelElement::GetTypeCoefficients(overhead, sale);
-    EXPECT_DOUBLE_EQ(overhead, 1.1);
-    EXPECT_DOUBLE_EQ(sale, 1.3);
-}
-
 struct Prices {
     double overhead = 1.2, sale = 1.5, list = 100, discount = 10, net = 0, surchargeAmount = 0,
            surchargePercent = 5, base = 0, cost = 0, salePrice = 0;
@@ -114,7 +91,17 @@ struct Prices {
     }
 };
 
-TEST_F(ElementTest, PriceChainAndItsGuards) {
+TEST_F(ElementTest, NumbersDefaultCoefficientsAndThePriceChainWithItsGuards) {
+    ArticleOnly element(
+        Line({{CPrixelElement::ListPrice, " 12,5 "}, {CPrixelElement::SecondValue, "abc"}}));
+    EXPECT_DOUBLE_EQ(element.ReadListPrice(), 12.5);
+    EXPECT_DOUBLE_EQ(element.ReadSecondValue(), 0.0);
+    // The coefficients are those of the first entry for materials.
+    double overhead = 7, sale = 8;
+    GetHostApp()->m_PriceEntries = {{501, 3, 4}, {10001, 1.1, 1.3}, {10001, 9, 9}};
+    CPrixelElement::GetTypeCoefficients(overhead, sale);
+    EXPECT_EQ(std::to_string(overhead) + " " + std::to_string(sale), "1.100000 1.300000");
+
     const Prices p = Prices().Compute(true, false, false);
     EXPECT_DOUBLE_EQ(p.surchargeAmount, 4.5);
     EXPECT_DOUBLE_EQ(p.cost, 113.4);

@@ -13,49 +13,45 @@ namespace {
 
 const char* const kLine = "M1\tACM\tAcme\t15/04/2013\tV2\t\t\t";
 const char* const kFullUpdateLine = "M1\tACM\tAcme\t15/04/2013\tV2\t\t\ttout";
-const COleDateTime kLineDate(2013, 4, 15);
-const COleDateTime kOldDate(2010, 1, 2);
+// Two linked materials of M1: R1 at the line's tariff date, R2 at an older one.
+const char* const kLinkedOfM1 = "('R1', 'M1', 1, '2013-04-15'), ('R2', 'M1', 1, '2010-01-02')";
 
 class PrixelMakerTest : public ArticleImportTest {
   protected:
+    // A maker's row as an earlier check left it, dated 2 January 2010.
     void StoreMaker(const std::string& id, const std::string& version, int fullUpdate = 0) {
         m_library.Execute(db::FormatQuery(
             "INSERT INTO Fabricant (Id, Prefixe, Nom, DateTarif, VersionTarif, MajComplete) "
-            "VALUES ('%s', 'OLD', 'Ancien nom', '%s', '%s', %d)",
-            id, kOldDate.ToIso(), version, fullUpdate));
+            "VALUES ('%s', 'OLD', 'Ancien nom', '2010-01-02', '%s', %d)",
+            id, version, fullUpdate));
     }
-    void StoreMaterial(const std::string& reference, const std::string& makerId, bool linked,
-                       const COleDateTime& tariffDate) {
-        m_library.Execute(db::FormatQuery(
-            "INSERT INTO BXMX (Type, Code, Reference, PrixelCheck, PrixelFabricantID, PrixelDate) "
-            "VALUES (10001, 'ACM%s', '%s', %d, '%s', '%s')",
-            reference, reference, linked ? 1 : 0, makerId, tariffDate.ToIso()));
-    }
-    // Two linked materials of M1: R1 at the line's tariff date, R2 at an older one.
-    void StoreLinkedMaterials() {
-        StoreMaterial("R1", "M1", true, kLineDate);
-        StoreMaterial("R2", "M1", true, kOldDate);
+    // Materials of the library, each as (reference, maker, linked, tariff date).
+    void StoreMaterials(const std::string& rows) {
+        m_library.Execute(
+            "INSERT INTO BXMX (Type, Code, Reference, PrixelFabricantID, "
+            "PrixelCheck, PrixelDate) SELECT 10001, 'ACM' || column1, * FROM "
+            "(VALUES " +
+            rows + ")");
     }
     static std::unique_ptr<CPrixelMaker> FromLine(const char* line) {
         auto maker = std::make_unique<CPrixelMaker>();
         maker->SetFromLine(line);
         return maker;
     }
-    static std::vector<std::string> OutdatedRefs(const CPrixelMaker& maker) {
+    static Strings OutdatedRefs(const CPrixelMaker& maker) {
         const std::string* refs = maker.GetOutdatedRefs();
-        std::vector<std::string> found(refs, refs + maker.GetOutdatedCount());
+        Strings found(refs, refs + maker.GetOutdatedCount());
         std::sort(found.begin(), found.end());
         return found;
     }
     // The maker's row as prefix|name|tariff date|version|full update; empty when there is none.
     std::string Maker(const std::string& id) {
         const Strings rows = Rows(
-            "SELECT Prefixe, Nom, DateTarif, VersionTarif, MajComplete FROM Fabricant WHERE Id = "
-            "'" +
+            "SELECT Prefixe, Nom, DateTarif, VersionTarif, MajComplete "
+            "FROM Fabricant WHERE Id = '" +
             id + "'");
         return rows.empty() ? "" : rows[0];
     }
-    long Makers() { return Count(m_library, "Fabricant"); }
 };
 
 TEST_F(PrixelMakerTest, MakerLineNeedsSevenTabsAndItsFieldsAreTrimmed) {
@@ -68,62 +64,57 @@ TEST_F(PrixelMakerTest, MakerLineNeedsSevenTabsAndItsFieldsAreTrimmed) {
     EXPECT_EQ(maker.GetId() + maker.GetPrefix() + maker.GetName() + maker.GetTariffDate(), "");
 }
 
-TEST_F(PrixelMakerTest, AddIfMissingAddsTheArticleMakerOnceWithItsTariffDate) {
+// An article's maker is added once with its tariff date; marking stores the line and clears the
+// full update flag.
+TEST_F(PrixelMakerTest, AddIfMissingAddsTheArticleMakerOnceAndMarkUpdatedStoresTheLine) {
     EXPECT_EQ(CPrixelMaker().CountMakers(), 0);
     CPrixelMaker maker("M1", "ACM", "20130415");
     EXPECT_EQ(maker.FindMaker(), 1);
     maker.AddIfMissing();
     EXPECT_EQ(maker.FindMaker(), 0);
     CPrixelMaker("M1", "NEW", "20140101").AddIfMissing();
-
     EXPECT_EQ(maker.CountMakers(), 1);
     EXPECT_EQ(Maker("M1"), "ACM||2013-04-15||0");
+
+    StoreMaker("M2", "V1", 1);
+    FromLine("M2\tBTP\tBati\t15/04/2013\tV2\t\t\ttout")->MarkUpdated();
+    EXPECT_EQ(Maker("M2"), "BTP|Bati|2013-04-15|V2|0");
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(PrixelMakerTest, MarkUpdatedStoresTheLineAndClearsTheFullUpdateFlag) {
-    StoreMaker("M1", "V1", 1);
-    FromLine(kFullUpdateLine)->MarkUpdated();
-    EXPECT_EQ(Maker("M1"), "ACM|Acme|2013-04-15|V2|0");
-}
-
-TEST_F(PrixelMakerTest, IdentifierWithAQuoteFailsTheLookupAndIsShown) {
-    CPrixelMaker maker("M'1", "ACM", "20130415");
-    EXPECT_EQ(maker.FindMaker(), 2);
-    maker.AddIfMissing();
-    EXPECT_EQ(Makers(), 0);
-    EXPECT_EQ(Messages(),
-              std::vector<std::string>(
-                  2, "La valeur \"M'1\" contient une apostrophe : la requête a été refusée."));
-}
-
-TEST_F(PrixelMakerTest, QueryThatDoesNotOpenIsShownAndCountsNothing) {
-    StoreMaker("M1", "V1");
+// Each failure is shown where it happens, but one of the up-to-date check goes to its caller.
+TEST_F(PrixelMakerTest, AFailedQueryOrStatementIsShownAndLeavesTheTable) {
+    StoreMaker("M1", "");
+    StoreMaker("M2", "V1", 1);
+    StoreMaterials(kLinkedOfM1);
+    CPrixelMaker quoted("M'1", "ACM", "20130415");
+    EXPECT_EQ(quoted.FindMaker(), 2);
+    quoted.AddIfMissing();
+    Faulty().FailWhenContains("INSERT INTO Fabricant", dao::kReadOnly, "Base en lecture seule.");
+    CPrixelMaker("M3", "ACM", "20130415").AddIfMissing();
+    Faulty().FailWhenContains("UPDATE Fabricant", dao::kReadOnly, "Base en lecture seule.");
+    FromLine("M2\tACM\tAcme\t15/04/2013\tV2\t\t\t")->MarkUpdated();
+    EXPECT_THROW(FromLine(kLine)->CheckUpToDate(), CDaoException);
     Faulty().FailWhenContains("FROM Fabricant", dao::kLocked, text::FromUtf8("Table verrouillée."));
-    CPrixelMaker maker("M1", "ACM", "20130415");
+    CPrixelMaker maker("M2", "ACM", "20130415");
     EXPECT_EQ(maker.CountMakers(), 0);
     EXPECT_EQ(maker.FindMaker(), 2);
     EXPECT_TRUE(maker.CheckUpToDate());
-    EXPECT_EQ(Messages(), std::vector<std::string>(3, "Table verrouillée."));
+
+    const std::string quote =
+        "La valeur \"M'1\" contient une apostrophe : la requête a été refusée.";
+    EXPECT_EQ(Messages(),
+              (Strings{quote, quote, "Base en lecture seule.", "Base en lecture seule.",
+                       "Table verrouillée.", "Table verrouillée.", "Table verrouillée."}));
+    m_driver.reset();
+    EXPECT_EQ(Rows("SELECT Id FROM Fabricant ORDER BY Id"), (Strings{"M1", "M2"}));
+    EXPECT_EQ(Maker("M1") + " " + Maker("M2"),
+              "OLD|Ancien nom|2010-01-02||0 OLD|Ancien nom|2010-01-02|V1|1");
 }
 
-TEST_F(PrixelMakerTest, FailedAdditionOrMarkIsShownAndLeavesTheTable) {
-    StoreMaker("M2", "V1", 1);
-    Faulty().FailWhenContains("INSERT INTO Fabricant", dao::kReadOnly,
-                              text::FromUtf8("Base en lecture seule."));
-    CPrixelMaker("M1", "ACM", "20130415").AddIfMissing();
-    Faulty().FailWhenContains("UPDATE Fabricant", dao::kReadOnly,
-                              text::FromUtf8("Base en lecture seule."));
-    FromLine("M2\tACM\tAcme\t15/04/2013\tV2\t\t\t")->MarkUpdated();
-
-    EXPECT_EQ(Messages(), std::vector<std::string>(2, "Base en lecture seule."));
-    EXPECT_EQ(Makers(), 1);
-    EXPECT_EQ(Maker("M2"), "OLD|Ancien nom|2010-01-02|V1|1");
-}
-
+// A maker without linked material loses its row.
 TEST_F(PrixelMakerTest, UnknownMakerOrOneWithoutLinkedMaterialIsUpToDate) {
-    StoreMaterial("R1", "M1", false, kOldDate);
-    StoreMaterial("R2", "M2", true, kOldDate);
+    StoreMaterials("('R1', 'M1', 0, '2010-01-02'), ('R2', 'M2', 1, '2010-01-02')");
     auto unknown = FromLine(kFullUpdateLine);
     EXPECT_TRUE(unknown->CheckUpToDate());
     EXPECT_FALSE(unknown->IsOutdated());
@@ -133,52 +124,37 @@ TEST_F(PrixelMakerTest, UnknownMakerOrOneWithoutLinkedMaterialIsUpToDate) {
     auto unlinked = FromLine(kLine);
     EXPECT_TRUE(unlinked->CheckUpToDate());
     EXPECT_EQ(unlinked->GetOutdatedCount(), 0);
-    EXPECT_EQ(Maker("M1"), "") << "a maker without linked material loses its row";
-    EXPECT_EQ(Makers(), 1);
+    EXPECT_EQ(Rows("SELECT Id FROM Fabricant"), Strings{"M2"});
 }
 
-// Another maker's materials are never counted.
-TEST_F(PrixelMakerTest, AnotherVersionCountsAllLinkedMaterialsAndAnEmptyOneTakesTheLines) {
+// Another version counts all linked materials, an empty one takes the line's and counts those
+// not at its date; a full update counts all until the maker is marked. Another maker's materials
+// are never counted.
+TEST_F(PrixelMakerTest, OutdatedMaterialsFollowTheVersionAndTheFullUpdateFlag) {
     const struct {
         const char* version;
+        const char* line;
         Strings outdated;
         const char* row;
-    } cases[] = {{"", {"R2"}, "OLD|Acme|2010-01-02|V2|0"},
-                 {"V1", {"R1", "R2"}, "OLD|Ancien nom|2010-01-02|V1|0"}};
+    } cases[] = {{"", kLine, {"R2"}, "OLD|Acme|2010-01-02|V2|0"},
+                 {"V1", kLine, {"R1", "R2"}, "OLD|Ancien nom|2010-01-02|V1|0"},
+                 {"V2", kFullUpdateLine, {"R1", "R2"}, "OLD|Ancien nom|2010-01-02|V2|1"}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
         m_library.Execute("DELETE FROM Fabricant; DELETE FROM BXMX");
         StoreMaker("M1", c.version);
-        StoreLinkedMaterials();
-        StoreMaterial("R3", "M2", true, kOldDate);
-        auto maker = FromLine(kLine);
-        EXPECT_FALSE(maker->CheckUpToDate()) << c.version;
+        StoreMaterials(std::string(kLinkedOfM1) + ", ('R3', 'M2', 1, '2010-01-02')");
+        auto maker = FromLine(c.line);
+        EXPECT_FALSE(maker->CheckUpToDate());
         EXPECT_EQ(OutdatedRefs(*maker), c.outdated);
         EXPECT_EQ(Maker("M1"), c.row);
     }
-}
-
-TEST_F(PrixelMakerTest, FullUpdateFlagCountsAllLinkedMaterialsUntilMarked) {
-    StoreMaker("M1", "V2");
-    StoreLinkedMaterials();
-    auto flagged = FromLine(kFullUpdateLine);
-    EXPECT_FALSE(flagged->CheckUpToDate());
-    EXPECT_EQ(flagged->GetOutdatedCount(), 2);
-
     auto later = FromLine(kLine);
     EXPECT_FALSE(later->CheckUpToDate());
-    EXPECT_EQ(later->GetOutdatedCount(), 2);
+    EXPECT_EQ(later->GetOutdatedCount(), 2) << "the flag is kept until the maker is marked";
     later->MarkUpdated();
     EXPECT_FALSE(later->CheckUpToDate());
-    EXPECT_EQ(OutdatedRefs(*later), std::vector<std::string>{"R2"});
-}
-
-TEST_F(PrixelMakerTest, CheckLeavesADatabaseFailureToItsCaller) {
-    StoreMaker("M1", "");
-    StoreLinkedMaterials();
-    Faulty().FailWhenContains("UPDATE Fabricant", dao::kLocked);
-    EXPECT_THROW(FromLine(kLine)->CheckUpToDate(), CDaoException);
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(Maker("M1"), "OLD|Ancien nom|2010-01-02||0");
+    EXPECT_EQ(OutdatedRefs(*later), Strings{"R2"});
 }
 
 }  // namespace
