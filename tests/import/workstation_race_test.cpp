@@ -11,59 +11,45 @@
 
 namespace {
 
-class WorkstationRaceTest : public ArticleImportTest {
-  protected:
-    // The first column of the first row of the library's answer to sql, as text.
-    std::string Answer(const std::string& sql) {
-        const auto statement = m_library.Connection().Prepare(sql);
-        if (!statement->Step()) return "(none)";
-        const db::Value value = statement->Column(0);
-        if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_string(*number);
-        if (const auto* real = std::get_if<double>(&value)) return std::to_string(*real);
-        return std::get<std::string>(value);
-    }
-};
+using WorkstationRaceTest = ArticleImportTest;
 
 TEST_F(WorkstationRaceTest, ARowStoredFirstByAnotherWorkstationIsUpdatedNotDoubled) {
-    struct Case {
+    const struct {
         const char* table;
         const char* otherRow;
         const char* check;
         const char* expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"BXMX",
          "INSERT INTO BXMX (Type, Code, Libelle, PrixTarif, PrixelCheck) "
          "VALUES (10001, 'ACMR100', 'Autre poste', 90, 1)",
-         "SELECT count(*) || ' ' || PrixTarif || ' ' || Libelle FROM BXMX WHERE Code = 'ACMR100'",
-         "1 100.0 Robinet"},
+         "SELECT count(*), PrixTarif, Libelle FROM BXMX WHERE Code = 'ACMR100'", "1|100|Robinet"},
         {"Catalogue",
          "INSERT INTO Catalogue (Type, Code, Ordre, Fournisseur, PrixTarif) "
          "VALUES (10001, 'ACMR100', 1, 'FOUR1', 90)",
-         "SELECT count(*) || ' ' || PrixTarif || ' ' || Remise FROM Catalogue "
-         "WHERE Fournisseur = 'FOUR1'",
-         "1 100.0 10.0"},
+         "SELECT count(*), PrixTarif, Remise FROM Catalogue WHERE Fournisseur = 'FOUR1'",
+         "1|100|10"},
         {"Fabricant", "INSERT INTO Fabricant (Id, Prefixe, Nom) VALUES ('M1', 'ACM', 'Acme')",
-         "SELECT count(*) || ' ' || Nom FROM Fabricant", "1 Acme"},
+         "SELECT count(*), Nom FROM Fabricant", "1|Acme"},
         {"Famille",
          "INSERT INTO Famille (Type, Parent, Rang, Code, Libelle, CodePrixel) "
          "VALUES (10000, '@', 1, '@zz', 'ACM', 'ACM.')",
-         "SELECT count(*) || ' ' || min(CodeFamille LIKE '@zz%') FROM Famille, BXMX "
+         "SELECT count(*), min(CodeFamille LIKE '@zz%') FROM Famille, BXMX "
          "WHERE Famille.CodePrixel = 'ACM.'",
-         "1 1"},
+         "1|1"},
     };
     const std::string line = Line({{CPrixelElement::SupplierData1, "80"},
                                    {CPrixelElement::SupplierData2, "FOUR1"},
                                    {CPrixelElement::SupplierData4, "0.9"}});
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.table);
         for (const char* table : {"BXMX", "Catalogue", "Fabricant", "Famille"})
             m_library.Execute(std::string("DELETE FROM ") + table);
         Faulty().BeforeFirst(std::string("INSERT INTO ") + c.table,
                              [&] { m_library.Execute(c.otherRow); });
         EXPECT_TRUE(CPrixelBibMxElement(line).Process());
-        EXPECT_EQ(Messages(), std::vector<std::string>{});
-        EXPECT_EQ(Answer(c.check), c.expected);
+        EXPECT_EQ(Messages(), Strings{});
+        EXPECT_EQ(Rows(c.check), Strings{c.expected});
     }
 }
 

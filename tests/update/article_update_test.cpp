@@ -19,7 +19,7 @@ TEST_F(ArticleUpdateTest, TheFourTextsAreJoinedAndTheAnswerIsWrittenWhereAsked) 
     m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n" + Article("M1", "ACM", 1) + "\r\n"));
     m_prixel->UpdatePrixelArticle("12", "ABC", "X100", "15/04/2013", 1);
     m_prixel->UpdatePrixelArticle("a_b", 0);
-    EXPECT_EQ(Queries(), (std::vector<std::string>{"12,ABC,X100,15/04/2013", "a"}));
+    EXPECT_EQ(Queries(), (Strings{"12,ABC,X100,15/04/2013", "a"}));
     EXPECT_NE(m_web.navigations[1].find("_NP_a_b_"), std::string::npos);
     EXPECT_EQ(Count(m_library, "BXMX"), 1);
     EXPECT_EQ(Count(m_study, "EXmxPrixel"), 1);
@@ -27,7 +27,8 @@ TEST_F(ArticleUpdateTest, TheFourTextsAreJoinedAndTheAnswerIsWrittenWhereAsked) 
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(ArticleUpdateTest, FailedExchangesAreToldAndWriteNothing) {
+// A library that cannot be opened gives no tariff.
+TEST_F(ArticleUpdateTest, FailedExchangesOrAnUnopenedLibraryAreToldAndWriteNothing) {
     m_web.Serve(kTariffQuery, std::string(10000000, 'x'));
     m_prixel->UpdatePrixelArticle("M1,ACM,R1,15/04/2013", 1);
     EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "");
@@ -36,50 +37,41 @@ TEST_F(ArticleUpdateTest, FailedExchangesAreToldAndWriteNothing) {
     EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "");
     User().PressEscape(IDD_PRIXEL_WEB);
     m_prixel->UpdatePrixelArticle("M1,ACM,R1,15/04/2013", 1);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{
-                              "Opération impossible, vous avez sélectionnez trop d'articles.\n",
-                              "Opération impossible, dépassement de mémoire.\n",
-                              "Impossible de se connecter à Vako Prixel.\n",
-                              "Impossible de se connecter à Vako Prixel.\n"}));
-    EXPECT_EQ(Count(m_library, "BXMX"), 0);
-}
-
-TEST_F(ArticleUpdateTest, TheTariffIsTheFirstListPriceOfTheAnswerAndNothingIsWritten) {
-    m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n" + Article("M1", "ACM", 1, "20130415", "") +
-                                   "\r\n" + Article("M1", "ACM", 2, "20130415", "12.50") + "\r\n" +
-                                   Article("M1", "ACM", 3, "20130415", "99") + "\r\n"));
-    EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R2"), "12.50");
-    EXPECT_EQ(Queries(), (std::vector<std::string>{"M1,ACM,R2"}));
-    EXPECT_EQ(CustomerNumber(), "C7");
-    EXPECT_EQ(Count(m_library, "BXMX"), 0);
-    EXPECT_EQ(Count(m_library, "Fabricant"), 0);
-}
-
-// An empty body writes nothing but its header is kept.
-TEST_F(ArticleUpdateTest, AnEmptyBodyOrALineWithoutItsEndGivesNoTariff) {
-    m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n"));
-    m_prixel->UpdatePrixelArticle("M1,ACM,R1,15/04/2013", 1);
-    EXPECT_EQ(Count(m_library, "BXMX"), 0);
-    EXPECT_EQ(CustomerNumber(), "C7");
-    for (const std::string& body :
-         {"C7:PC::R\r\n" + Article("M1", "ACM", 1), std::string("C7:PC::R")}) {
-        m_web.Serve(kTariffQuery, Page(body));
-        EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "");
-    }
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(ArticleUpdateTest, OnlyTheTariffQueryIsOpenWithoutTheRightAndItNeedsTheLibrary) {
     m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n" + Article("M1", "ACM", 1) + "\r\n"));
-    GetHostApp()->m_Rights.clear();
-    m_prixel->UpdatePrixelArticle("12", "ABC", "X100", "15/04/2013", 1);
-    EXPECT_TRUE(m_web.navigations.empty());
-    EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "100");
-
-    // A library that cannot be opened gives no tariff.
     Faulty().FailOpen(dao::kLocked, text::FromUtf8("Base verrouillée."));
     EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "");
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Base verrouillée."}));
+    EXPECT_EQ(Messages(),
+              (Strings{"Opération impossible, vous avez sélectionnez trop d'articles.\n",
+                       "Opération impossible, dépassement de mémoire.\n",
+                       "Impossible de se connecter à Vako Prixel.\n",
+                       "Impossible de se connecter à Vako Prixel.\n", "Base verrouillée."}));
+    m_driver.reset();
+    EXPECT_EQ(Count(m_library, "BXMX"), 0);
+}
+
+// The tariff is asked without the right, which refuses the article update. An empty body or a
+// line without its end gives no tariff; an empty body writes nothing but its header is kept.
+TEST_F(ArticleUpdateTest, TheTariffIsTheFirstListPriceOfTheAnswerAndNothingIsWritten) {
+    m_web.Serve(kTariffQuery, Page("C7:PC::R\r\n"));
+    m_prixel->UpdatePrixelArticle("M1,ACM,R1,15/04/2013", 1);
+    EXPECT_EQ(CustomerNumber(), "C7");
+    GetHostApp()->m_Rights.clear();
+    m_prixel->UpdatePrixelArticle("12", "ABC", "X100", "15/04/2013", 1);
+
+    const std::pair<std::string, const char*> cases[] = {
+        {"C7:PC::R\r\n" + Article("M1", "ACM", 1, "20130415", "") + "\r\n" +
+             Article("M1", "ACM", 2, "20130415", "12.50") + "\r\n" +
+             Article("M1", "ACM", 3, "20130415", "99") + "\r\n",
+         "12.50"},
+        {"C7:PC::R\r\n" + Article("M1", "ACM", 2), ""},
+        {"C7:PC::R", ""}};
+    for (const auto& [body, tariff] : cases) {
+        m_web.Serve(kTariffQuery, Page(body));
+        EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R2"), tariff) << body;
+    }
+    EXPECT_EQ(Queries(), (Strings{"M1,ACM,R1,15/04/2013", "M1,ACM,R2", "M1,ACM,R2", "M1,ACM,R2"}));
+    EXPECT_EQ(Count(m_library, "BXMX") + Count(m_library, "Fabricant"), 0);
+    EXPECT_TRUE(Messages().empty());
 }
 
 }  // namespace

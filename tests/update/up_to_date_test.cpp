@@ -47,9 +47,9 @@ TEST_F(UpToDateTest, RefusedOrFailedChecksLeaveTheArrayAsItWas) {
     EXPECT_EQ(m_prixel->IsUpToDate(), CPrixelCtrl::PrixelNotChecked);
     m_web.NeverAnswer(kUpdateCheck);
     EXPECT_EQ(m_prixel->IsUpToDate(), CPrixelCtrl::PrixelNotChecked);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{
-                              "Opération impossible, le nombre de fabricant est trop important.\n",
-                              "Impossible de se connecter à Vako Prixel.\n"}));
+    EXPECT_EQ(Messages(),
+              (Strings{"Opération impossible, le nombre de fabricant est trop important.\n",
+                       "Impossible de se connecter à Vako Prixel.\n"}));
 
     GetHostApp()->m_Rights.clear();
     const std::size_t asked = m_web.navigations.size();
