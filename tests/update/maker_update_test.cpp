@@ -7,7 +7,7 @@
 
 namespace {
 
-using Shown = std::vector<Strings>;
+using Shown = std::vector<std::vector<std::string>>;
 
 class MakerUpdateTest : public TariffUpdateTest {
   protected:
