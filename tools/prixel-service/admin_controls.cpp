@@ -3,10 +3,13 @@
 #include <stdexcept>
 
 #include "answer_format.h"
+#include "page_coding.h"
 #include "platform/text.h"
 #include "service_answers.h"
 
 namespace {
+
+constexpr const char* kAdminType = "text/plain; charset=utf-8";
 
 // A refused control: its message goes back with status 400.
 struct AdminRefusal : std::runtime_error {
@@ -91,14 +94,14 @@ void AdminControls::Route(httplib::Server& server, const std::string& path, Hand
     auto serve = [this, handler](const httplib::Request& request, httplib::Response& response) {
         if (!IsLoopback(request.remote_addr)) {
             response.status = 403;
-            response.set_content("Réservé à cette machine.\n", "text/plain; charset=utf-8");
+            SetCodedContent(request, response, "Réservé à cette machine.\n", kAdminType);
             return;
         }
         try {
-            response.set_content((this->*handler)(request), "text/plain; charset=utf-8");
+            SetCodedContent(request, response, (this->*handler)(request), kAdminType);
         } catch (const AdminRefusal& refusal) {
             response.status = 400;
-            response.set_content(std::string(refusal.what()) + "\n", "text/plain; charset=utf-8");
+            SetCodedContent(request, response, std::string(refusal.what()) + "\n", kAdminType);
         }
     };
     server.Get(path, serve);

@@ -183,6 +183,15 @@ int CatalogueStore::CountArticles(const std::string& makerId) {
     return count.Step() ? static_cast<int>(count.Integer(0)) : 0;
 }
 
+std::map<std::string, int> CatalogueStore::ArticleCounts() {
+    std::lock_guard lock(m_mutex);
+    std::map<std::string, int> counts;
+    SqliteStatement count(m_file.Handle(),
+                          "SELECT maker_id, COUNT(*) FROM articles GROUP BY maker_id", {});
+    while (count.Step()) counts[count.Text(0)] = static_cast<int>(count.Integer(1));
+    return counts;
+}
+
 std::vector<Article> CatalogueStore::QueryArticles(const std::string& where,
                                                    const std::vector<SqlValue>& values) {
     std::vector<Article> articles;

@@ -2,6 +2,7 @@
 // The service's data, kept in one SQLite file of its data folder: the catalogue, the picks of
 // catalogue pages under their stamp, the recorded customers and the suppliers they sent.
 
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -23,6 +24,8 @@ class CatalogueStore {
     // By identifier, or else by prefix.
     std::optional<Maker> FindMaker(const std::string& idOrPrefix);
     int CountArticles(const std::string& makerId);
+    // The number of articles of every maker that has some, by identifier.
+    std::map<std::string, int> ArticleCounts();
     std::optional<Article> FindArticle(const std::string& code);
     // Articles whose label or code holds every word of the text, at most limit of them.
     std::vector<Article> Search(const std::string& text, int limit);

@@ -109,9 +109,12 @@ ServicePage ServiceAnswers::Recording(const ServiceRequest& request,
 }
 
 std::string ServiceAnswers::MakerLines() {
+    const std::map<std::string, int> counts = m_store.ArticleCounts();
     std::string lines;
-    for (const Maker& maker : m_store.Makers())
-        lines += MakerLine(maker, m_store.CountArticles(maker.id));
+    for (const Maker& maker : m_store.Makers()) {
+        const auto count = counts.find(maker.id);
+        lines += MakerLine(maker, count == counts.end() ? 0 : count->second);
+    }
     return lines;
 }
 

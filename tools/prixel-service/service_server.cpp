@@ -5,15 +5,17 @@
 
 #include "answer_format.h"
 #include "html_pages.h"
+#include "page_coding.h"
 #include "platform/text.h"
 
 namespace {
 
 constexpr const char* kPageType = "text/html; charset=windows-1252";
 
-void SendPage(const std::string& utf8Html, httplib::Response& response, int status = 200) {
+void SendPage(const httplib::Request& request, const std::string& utf8Html,
+              httplib::Response& response, int status = 200) {
     response.status = status;
-    response.set_content(text::FromUtf8(utf8Html), kPageType);
+    SetCodedContent(request, response, text::FromUtf8(utf8Html), kPageType);
 }
 
 std::string Param(const httplib::Request& request, const char* name) {
@@ -81,28 +83,31 @@ void ServiceServer::ServeAddress(const httplib::Request& request, httplib::Respo
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
     const auto parsed = ParseTarget(request.target);
     if (!parsed) {
-        SendPage(MessagePage("Vako Prixel", "Adresse inconnue du service."), response, 404);
+        SendPage(request, MessagePage("Vako Prixel", "Adresse inconnue du service."), response,
+                 404);
         return;
     }
-    SendAnswer(m_answers.Answer(InUtf8(*parsed), OwnAddress(request)), response);
+    SendAnswer(request, m_answers.Answer(InUtf8(*parsed), OwnAddress(request)), response);
 }
 
-void ServiceServer::SendAnswer(const ServicePage& page, httplib::Response& response) {
+void ServiceServer::SendAnswer(const httplib::Request& request, const ServicePage& page,
+                               httplib::Response& response) {
     if (!page.isAnswer) {
-        SendPage(page.html, response);
+        SendPage(request, page.html, response);
         return;
     }
     const std::string answer = text::FromUtf8(page.answer);
     std::string html = m_faults.malformed ? MalformedEnvelope(answer) : Envelope(answer);
     if (const long long size = m_faults.oversizeBytes; size > 0) html = PadPage(html, size);
-    response.set_content(html, kPageType);
+    SetCodedContent(request, response, std::move(html), kPageType);
 }
 
 void ServiceServer::ServeCatalogue(const httplib::Request& request, httplib::Response& response) {
     m_log.Add(text::ToUtf8(PercentDecode(request.target)));
     const std::string stamp = Param(request, "stamp");
     const std::string query = text::Trim(Param(request, "q"));
-    SendPage(CataloguePage(stamp, query, m_store.Search(query, ServiceAnswers::kSearchLimit),
+    SendPage(request,
+             CataloguePage(stamp, query, m_store.Search(query, ServiceAnswers::kSearchLimit),
                            m_store.Picked(stamp)),
              response);
 }
@@ -129,9 +134,10 @@ void ServiceServer::ServeAccount(const httplib::Request& request, httplib::Respo
     const std::string email = text::Trim(Param(request, "email"));
     if (company.empty() || email.empty()) {
         SendPage(
+            request,
             MessagePage("Création de compte", "Renseignez la raison sociale et l'adresse e-mail."),
             response, 400);
         return;
     }
-    SendPage(AccountOpenedPage(m_store.OpenAccount(company, email)), response);
+    SendPage(request, AccountOpenedPage(m_store.OpenAccount(company, email)), response);
 }

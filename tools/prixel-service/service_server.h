@@ -28,7 +28,8 @@ class ServiceServer {
     void ServeCatalogue(const httplib::Request& request, httplib::Response& response);
     void ServePick(const httplib::Request& request, httplib::Response& response);
     void ServeAccount(const httplib::Request& request, httplib::Response& response);
-    void SendAnswer(const ServicePage& page, httplib::Response& response);
+    void SendAnswer(const httplib::Request& request, const ServicePage& page,
+                    httplib::Response& response);
     std::string OwnAddress(const httplib::Request& request) const;
 
     CatalogueStore& m_store;
