@@ -30,7 +30,8 @@ class PrixelSheetTest : public ModuleTest {
     }
 };
 
-TEST_F(PrixelSheetTest, SheetsJoinTheirTextsAsTheyAre) {
+// A toaster on show goes before the sheet's dialog opens, not with its timer.
+TEST_F(PrixelSheetTest, SheetsJoinTheirTextsAsTheyAreAndRemoveTheToasterFirst) {
     const std::pair<std::function<void()>, std::string> sheets[] = {
         {[this] { m_prixel->OpenArticleSheet("", "", "", ""); },
          Address(PrixelArticleSheet, "|||")},
@@ -40,20 +41,17 @@ TEST_F(PrixelSheetTest, SheetsJoinTheirTextsAsTheyAre) {
          Address(PrixelProductSheet, "P|1||c")},
         {[this] { m_prixel->OpenMakerSheet("M|1#"); }, Address(PrixelMakerSheet, "M|1#")}};
     for (const auto& [open, address] : sheets) {
+        SCOPED_TRACE(address);
+        m_prixel->DisplayToaster("fin");
+        bool toasterGone = false;
+        User().Do(IDD_PRIXEL_WEB,
+                  [&] { toasterGone = Toaster() == nullptr && m_clock.NowMs() == 0; });
         User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
         open();
+        EXPECT_TRUE(toasterGone);
         ASSERT_FALSE(m_web.navigations.empty());
         EXPECT_EQ(m_web.navigations.back(), address);
     }
-}
-
-TEST_F(PrixelSheetTest, SheetRemovesAToasterOnShowBeforeItsDialogOpens) {
-    m_prixel->DisplayToaster("fin");
-    bool toasterGone = false;
-    User().Do(IDD_PRIXEL_WEB, [&] { toasterGone = Toaster() == nullptr && m_clock.NowMs() == 0; });
-    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
-    m_prixel->OpenMakerSheet("M1");
-    EXPECT_TRUE(toasterGone);
 }
 
 TEST_F(PrixelSheetTest, NothingIsShownOrKeptHoweverTheSheetEnds) {

@@ -1,0 +1,242 @@
+// The facade's account operations on an open company "SOC" whose service is srv.example: customer
+// recording and account creation, the folder switch, supplier synchronisation.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "connection/prixel_settings.h"
+#include "host/application.h"
+#include "host/company.h"
+#include "host/databases.h"
+#include "host/recordsets.h"
+#include "module/module_fixture.h"
+#include "platform/profile.h"
+#include "platform/text.h"
+#include "platform/ui/desktop.h"
+#include "resources/prixel_resources.h"
+
+namespace {
+
+const std::string kService = "https://srv.example/";
+const char* const kRecorded = "!C1:PC01:srv.example:R\r\n";
+const char* const kNoConnection = "Impossible de se connecter à Vako Prixel.\n";
+const char* const kSuppliersDone = "La synchronisation des fournisseurs est terminée.";
+
+class AccountTest : public ModuleTest {
+  protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(host::CreateCompany(m_dir.Folder(), {"SOC", "srv.example", ""}, error))
+            << error;
+        ASSERT_TRUE(host::OpenCompany(m_dir.Folder(), error)) << error;
+        ModuleTest::SetUp();
+    }
+    void TearDown() override {
+        ModuleTest::TearDown();
+        host::CloseCompany();
+    }
+
+    static std::string Page(const std::string& answer) {
+        return "<HTML><BODY><PRE>" + answer + "</PRE></BODY></HTML>";
+    }
+    CPrixelCtrl::PrixelRecordingState Record(const std::string& answer) {
+        m_web.Serve(kService, Page(answer));
+        m_prixel->CustomerRecording();
+        return m_prixel->GetRecordingState();
+    }
+    std::string Stored(const char* key) {
+        return profile::GetString(PrixelIniPath(), "PrixelCustomerKey", key, "<absent>");
+    }
+    // The parameter of a request of the kind whose code is given: what stands between the code
+    // and the empty stamp.
+    static std::string ParameterOf(const std::string& address, const std::string& code) {
+        const size_t start = address.find("_" + code + "_") + code.size() + 2;
+        return address.substr(start, address.find("__", start) - start);
+    }
+    std::vector<std::string> MessagesSince(std::size_t shown) const {
+        const std::vector<std::string> all = Messages();
+        return {all.begin() + static_cast<std::ptrdiff_t>(shown), all.end()};
+    }
+    static CDaoDatabase& Db(int database) { return *GetDBManager()->GetMDBDao(database); }
+};
+
+TEST_F(AccountTest, RegistrationTextCarriesSeventeenValuesWithSeparatorsBlanked) {
+    CVakoProtection& id = GetHostApp()->m_Protection;
+    id.m_strCompanyName = text::FromUtf8("Bâti|Sud_Est");
+    id.m_strAddress2.clear();
+    id.m_nWorkstations = 3;
+    id.m_nMode = 1;
+    id.m_nOption = 0;
+    Record(kRecorded);
+
+    const std::vector<std::string> values =
+        text::Split(ParameterOf(m_web.navigations.back(), "EC1"), '|');
+    ASSERT_EQ(values.size(), 17u);
+    EXPECT_EQ(text::ToUtf8(values[1]), "Bâti Sud Est");
+    EXPECT_EQ(values[3], "");
+    EXPECT_EQ(values[11], "-1");
+    EXPECT_EQ(values[12], "3");
+    EXPECT_EQ(values[16], "0");
+}
+
+TEST_F(AccountTest, RecordingAnswersHeaderLineSetsTheStateAndTheStoredIdentity) {
+    EXPECT_EQ(Record("!1234:PC01:srv.example:CATALOGUE\r\n"), CPrixelCtrl::PrixelRecorded);
+    EXPECT_EQ(Stored("CustomerNumber"), "1234");
+    EXPECT_EQ(Stored("ServerAddr"), "srv.example");
+    EXPECT_EQ(Stored("RightsString"), "CATALOGUE");
+
+    // Asked again without the customer number and the rights it holds.
+    EXPECT_EQ(Record("!!1234:PC01:srv.example:\r\n"), CPrixelCtrl::PrixelRecordedWithoutRights);
+    EXPECT_NE(m_web.navigations.back().find("__:PC01:srv.example::SOC"), std::string::npos)
+        << m_web.navigations.back();
+    EXPECT_EQ(Stored("CustomerNumber"), "1234");
+    EXPECT_EQ(Record("!5678:PC01:srv.example\r\n"), CPrixelCtrl::PrixelRecordedWithoutRights);
+    EXPECT_EQ(Record("5678:PC01:srv.example:R\r\n"), CPrixelCtrl::PrixelNotRecorded);
+    EXPECT_EQ(Record("\r\nbody\r\n"), CPrixelCtrl::PrixelNoAnswer);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(AccountTest, FailedRecordingKeepsTheStateAndTheIdentityAndTellsTheUser) {
+    Record("!1234:PC01:srv.example:CATALOGUE\r\n");
+    const struct {
+        const char* name;
+        std::function<void()> serve;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"page without answer", [&] { m_web.Serve(kService, "<HTML>error page</HTML>"); }, {}},
+        {"unreachable", [&] { m_web.NeverAnswer(kService); }, {kNoConnection}},
+        {"page too large",
+         [&] { m_web.Serve(kService, Page(std::string(10000000, 'x'))); },
+         {"Opération impossible, dépassement de mémoire.\n"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t shown = Messages().size();
+        c.serve();
+        m_prixel->CustomerRecording();
+        EXPECT_EQ(m_prixel->GetRecordingState(), CPrixelCtrl::PrixelRecorded);
+        EXPECT_EQ(Stored("CustomerNumber"), "1234");
+        EXPECT_EQ(MessagesSince(shown), c.messages);
+    }
+}
+
+TEST_F(AccountTest, AccountCreationRecordsUnlessTheServiceIsUnreachable) {
+    m_web.NeverAnswer(kService);
+    m_prixel->CreateAccount();
+    EXPECT_EQ(m_prixel->GetRecordingState(), CPrixelCtrl::PrixelNoAnswer);
+    EXPECT_EQ(Messages(), std::vector<std::string>{kNoConnection});
+
+    m_web.Serve(kService, "<HTML>account form</HTML>");
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    m_prixel->CreateAccount();
+    EXPECT_EQ(m_prixel->GetRecordingState(), CPrixelCtrl::PrixelRecorded);
+    EXPECT_NE(m_web.navigations.back().find("_AWPArticle_PAGEAFFICHE_RA___"), std::string::npos);
+}
+
+TEST_F(AccountTest, OnlyAUserWithTheRightWhoAnswersYesSwitchesTheServiceOnAndRecords) {
+    const std::string off = "L'utilisation de Vako Prixel est désactivée sur ce dossier";
+    const std::string question = off + ".\n\nVoulez vous réactiver cette fonction ?";
+    const std::string noRight =
+        off + " et vous n'avez pas les droits pour réactiver cette fonction.";
+    const struct {
+        const char* name;
+        int disabled;
+        const char* right;
+        int reply;
+        int answer;
+        std::vector<std::string> messages;
+        int rowAfter;  // the folder row's switch, -1 when the company has no row
+    } cases[] = {
+        {"service on", 0, "350:PARAM", IDYES, 1, {}, 1},
+        {"user answers No", 1, "350:PARAM", IDNO, 0, {question}, 1},
+        {"no parameter right", 1, "350:MODIF", IDYES, 0, {noRight}, 1},
+        {"user answers Yes", 1, "350:PARAM", IDYES, 1, {question}, 0},
+        // Switched on in memory only; the recording still runs.
+        {"no folder row",
+         1,
+         "350:PARAM",
+         IDYES,
+         1,
+         {question, "Aucun enregistrement en cours."},
+         -1},
+    };
+    m_web.Serve(kService, Page(kRecorded));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Db(mdDossier).Execute(c.rowAfter < 0 ? "DELETE FROM RensGeneraux"
+                                             : "UPDATE RensGeneraux SET PrixelDesactive = 1");
+        GetHostApp()->m_bPrixelDisabled = c.disabled;
+        GetHostApp()->m_Rights = {c.right};
+        User().SetDefaultAnswer(c.reply);
+        m_web.navigations.clear();
+        const std::size_t shown = Messages().size();
+
+        EXPECT_EQ(m_prixel->CheckPrixelActivate(), c.answer);
+        EXPECT_EQ(MessagesSince(shown), c.messages);
+        EXPECT_EQ(GetHostApp()->m_bPrixelDisabled, c.disabled && !c.answer);
+        CRensGeSt row(&Db(mdDossier));
+        row.Open("SELECT * FROM RensGeneraux WHERE [CodeSociete] = 'SOC'");
+        EXPECT_EQ(row.IsEOF() ? -1 : row.m_nPrixelDesactive, c.rowAfter);
+        const bool recorded = c.disabled && c.answer;
+        ASSERT_EQ(m_web.navigations.size(), recorded ? 1u : 0u);
+        if (recorded) {
+            EXPECT_NE(m_web.navigations[0].find("_EC1_"), std::string::npos);
+        }
+    }
+    // The first box shown is the question the user answered No.
+    EXPECT_EQ(m_backend->MessageBoxes()[0].type, MB_YESNO | MB_ICONQUESTION);
+}
+
+TEST_F(AccountTest, SupplierBatchThatFailsIsDroppedAndTheWalkGoesOn) {
+    Record(kRecorded);  // the facade learns the service's address, as the host has it do
+    m_web.navigations.clear();
+    // Lines of 250 characters: a name of 240 led by the supplier's number, nine empty values.
+    for (int i = 1; i <= 10; ++i) {
+        Db(mdContacts)
+            .Execute(text::Format("INSERT INTO Contacts (CFamille, Nom) VALUES "
+                                  "('FOUR', '%02d%s')",
+                                  i, std::string(238, 'n').c_str()));
+    }
+    m_web.NeverAnswer(kService + "awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_EF_05");
+    m_prixel->SynchronizeProvider();
+
+    ASSERT_EQ(m_web.navigations.size(), 3u);
+    EXPECT_EQ(ParameterOf(m_web.navigations[0], "EF").size(), 4 * 250 - 1u);
+    EXPECT_EQ(ParameterOf(m_web.navigations[2], "EF").substr(0, 2), "09");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(ToasterText(), kSuppliersDone);
+}
+
+TEST_F(AccountTest, NoSupplierIsSentWithoutSupplierRightOrReadableContacts) {
+    const struct {
+        const char* name;
+        const char* arrange;  // a statement on the contacts, or nothing to withdraw the right
+        const char* toaster;
+        const char* message;
+    } cases[] = {
+        {"only a client", "INSERT INTO Contacts (CFamille, Nom) VALUES ('CLI', 'Martin')",
+         kSuppliersDone, nullptr},
+        {"no right", nullptr, "", nullptr},
+        {"no table", "DROP TABLE Contacts", "", "Contacts"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_prixel = std::make_unique<CPrixelCtrl>();
+        GetHostApp()->m_Rights = {"350:MODIF"};
+        if (c.arrange) {
+            Db(mdContacts).Execute(c.arrange);
+        } else {
+            GetHostApp()->m_Rights.clear();
+        }
+        m_prixel->SynchronizeProvider();
+        EXPECT_TRUE(m_web.navigations.empty());
+        EXPECT_EQ(ToasterText(), c.toaster);
+        ASSERT_EQ(Messages().size(), c.message ? 1u : 0u);
+        if (c.message) {
+            EXPECT_NE(Messages()[0].find(c.message), std::string::npos) << Messages()[0];
+        }
+    }
+}
+
+}  // namespace
