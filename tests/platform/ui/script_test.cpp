@@ -73,13 +73,5 @@ TEST_F(UiScriptTest, LettingPendingMessagesThroughLetsTheUserActDuringLongWork) 
     EXPECT_NE(progress.m_hWnd, 0);  // the window stays open
 }
 
-TEST_F(UiScriptTest, TypingIntoAMissingOrDisabledEditChangesNothing) {
-    TestDialog dialog;
-    dialog.onInit = [&] { dialog.GetDlgItem(kEdit)->EnableWindow(false); };
-    user.Type(kDialog, kEdit, "abc").Type(kDialog, 404, "abc").Press(kDialog, IDOK);
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.m_strEdit, "");
-}
-
 }  // namespace
 }  // namespace uitest
