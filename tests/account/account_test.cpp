@@ -61,27 +61,19 @@ class AccountTest : public ModuleTest {
     static CDaoDatabase& Db(int database) { return *GetDBManager()->GetMDBDao(database); }
 };
 
-TEST_F(AccountTest, RegistrationTextCarriesSeventeenValuesWithSeparatorsBlanked) {
+// The registration carries seventeen values, the request's separators blanked.
+TEST_F(AccountTest, RecordingSendsTheRegistrationAndTheAnswerSetsTheStateAndTheStoredIdentity) {
     CVakoProtection& id = GetHostApp()->m_Protection;
     id.m_strCompanyName = text::FromUtf8("Bâti|Sud_Est");
-    id.m_strAddress2.clear();
     id.m_nWorkstations = 3;
     id.m_nMode = 1;
-    id.m_nOption = 0;
-    Record(kRecorded);
-
+    EXPECT_EQ(Record("!1234:PC01:srv.example:CATALOGUE\r\n"), CPrixelCtrl::PrixelRecorded);
     const std::vector<std::string> values =
         text::Split(ParameterOf(m_web.navigations.back(), "EC1"), '|');
     ASSERT_EQ(values.size(), 17u);
     EXPECT_EQ(text::ToUtf8(values[1]), "Bâti Sud Est");
-    EXPECT_EQ(values[3], "");
     EXPECT_EQ(values[11], "-1");
     EXPECT_EQ(values[12], "3");
-    EXPECT_EQ(values[16], "0");
-}
-
-TEST_F(AccountTest, RecordingAnswersHeaderLineSetsTheStateAndTheStoredIdentity) {
-    EXPECT_EQ(Record("!1234:PC01:srv.example:CATALOGUE\r\n"), CPrixelCtrl::PrixelRecorded);
     EXPECT_EQ(Stored("CustomerNumber"), "1234");
     EXPECT_EQ(Stored("ServerAddr"), "srv.example");
     EXPECT_EQ(Stored("RightsString"), "CATALOGUE");

@@ -29,11 +29,13 @@ class ProfileTest : public ::testing::Test {
     std::string m_path = m_dir.File("Prixel.ini");
 };
 
-TEST_F(ProfileTest, MissingFileOrFolderGiveTheDefaultTrimmed) {
+TEST_F(ProfileTest, MissingFileOrFolderGiveTheDefaultTrimmedAndLongValuesAreCut) {
     EXPECT_EQ(Get("PrixelCustomerKey", "CustomerNumber"), "default");
     EXPECT_EQ(profile::GetString(m_path, "Missing", "Key", "10000  "), "10000");
     EXPECT_EQ(profile::GetString(m_dir.Folder(), "Missing", "Key", "d"), "d");
     EXPECT_EQ(profile::GetString(m_path, "S", "None", std::string(3000, 'd')).size(), 2047u);
+    ASSERT_TRUE(profile::WriteString(m_path, "S", "Long", std::string(3000, 'r')));
+    EXPECT_EQ(Get("S", "Long"), std::string(profile::kBufferSize - 1, 'r'));
 }
 
 TEST_F(ProfileTest, ReadsTheFirstEntryOfTheFirstSectionWhateverTheCaseBlanksAndQuotes) {
@@ -51,11 +53,6 @@ TEST_F(ProfileTest, ReadsTheFirstEntryOfTheFirstSectionWhateverTheCaseBlanksAndQ
     EXPECT_EQ(Get("Missing", "k"), "default");
 }
 
-TEST_F(ProfileTest, LongValuesComeBackCutToTheBuffer) {
-    ASSERT_TRUE(profile::WriteString(m_path, "S", "Long", std::string(3000, 'r')));
-    EXPECT_EQ(Get("S", "Long"), std::string(profile::kBufferSize - 1, 'r'));
-}
-
 TEST_F(ProfileTest, WritingCreatesFileAndSectionWithWindowsLineEnds) {
     ASSERT_TRUE(profile::WriteString(m_path, "PrixelCustomerKey", "CustomerNumber", "C123"));
     ASSERT_TRUE(profile::WriteString(m_path, "PrixelCustomerKey", "ServerAddr", "h\xE9te"));
@@ -66,10 +63,12 @@ TEST_F(ProfileTest, WritingCreatesFileAndSectionWithWindowsLineEnds) {
     EXPECT_EQ(Get("PrixelCustomerKey", "ServerAddr"), "h\xE9te");
 }
 
-TEST_F(ProfileTest, WritingKeepsEveryOtherLineAsItWas) {
+// The file is replaced whole, with its permissions and no file left beside it.
+TEST_F(ProfileTest, WritingKeepsEveryOtherLineAndThePermissions) {
     Store(
         "; settings\n[First]\nA = 1\n\n[PrixelCustomerKey]\r\nrightsstring=old ; note\n"
         "ServerAddr=s\n\n\n[Last]\nZ=9");
+    ASSERT_EQ(chmod(m_path.c_str(), 0640), 0);
     ASSERT_TRUE(profile::WriteString(m_path, "PrixelCustomerKey", "RightsString", "new"));
     ASSERT_TRUE(profile::WriteString(m_path, "PrixelCustomerKey", "CustomerNumber", "7"));
     ASSERT_TRUE(profile::WriteString(m_path, "last", "Y", "8"));
@@ -77,12 +76,6 @@ TEST_F(ProfileTest, WritingKeepsEveryOtherLineAsItWas) {
     EXPECT_EQ(Stored(),
               "; settings\n[First]\nA = 1\n\n[PrixelCustomerKey]\r\nRightsString=new\n"
               "ServerAddr=s\nCustomerNumber=7\n\n\n[Last]\nZ=9\nY=8\n[New]\nK=v\n");
-}
-
-TEST_F(ProfileTest, KeepsTheFilesPermissions) {
-    Store("[S]\n");
-    ASSERT_EQ(chmod(m_path.c_str(), 0640), 0);
-    ASSERT_TRUE(profile::WriteString(m_path, "S", "k", "v"));
     struct stat info {};
     ASSERT_EQ(stat(m_path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
@@ -91,11 +84,17 @@ TEST_F(ProfileTest, KeepsTheFilesPermissions) {
               1);
 }
 
-TEST_F(ProfileTest, UnwritablePlacesAreReportedAndLeftAlone) {
+TEST_F(ProfileTest, RefusedWritesLeaveEverythingAsItWas) {
+    Store("[S]\nk=old\n");
     EXPECT_FALSE(profile::WriteString(m_dir.File("missing/Prixel.ini"), "S", "k", "v"));
     EXPECT_FALSE(profile::WriteString(m_dir.Folder(), "S", "k", "v"));
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("missing")));
-    Store("[S]\nk=old\n");
+    // Entries that would break the file.
+    EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "x\nNavigateTimeout=0"));
+    EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "x\r"));
+    EXPECT_FALSE(profile::WriteString(m_path, "S", "a=b", "v"));
+    EXPECT_FALSE(profile::WriteString(m_path, "S", " ", "v"));
+    EXPECT_FALSE(profile::WriteString(m_path, "S]x", "k", "v"));
     ASSERT_EQ(chmod(m_path.c_str(), 0444), 0);
     EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "new"));
     if (geteuid() != 0) {  // the superuser may write in any folder
@@ -103,16 +102,6 @@ TEST_F(ProfileTest, UnwritablePlacesAreReportedAndLeftAlone) {
         ASSERT_EQ(chmod(m_dir.Path().c_str(), 0555), 0);
         EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "new"));
     }
-    EXPECT_EQ(Stored(), "[S]\nk=old\n");
-}
-
-TEST_F(ProfileTest, RefusesEntriesThatWouldBreakTheFile) {
-    Store("[S]\nk=old\n");
-    EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "x\nNavigateTimeout=0"));
-    EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "x\r"));
-    EXPECT_FALSE(profile::WriteString(m_path, "S", "a=b", "v"));
-    EXPECT_FALSE(profile::WriteString(m_path, "S", " ", "v"));
-    EXPECT_FALSE(profile::WriteString(m_path, "S]x", "k", "v"));
     EXPECT_EQ(Stored(), "[S]\nk=old\n");
 }
 

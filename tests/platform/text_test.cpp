@@ -34,33 +34,20 @@ TEST(TextTest, CharactersWithoutAByteAndMalformedUtf8BecomeQuestionMarks) {
     EXPECT_EQ(text::FromUtf8("\xF4\x90\x80\x80"), "????");  // past U+10FFFF
 }
 
-TEST(TextTest, SearchingAndSlicingClampOutOfRangeArguments) {
-    EXPECT_EQ(text::Find("a:b:c", ':', 2), 3);
+TEST(TextTest, SearchingSlicingAndReplacingClampTheirArguments) {
     EXPECT_EQ(text::Find("a:b:c", ':', -5), 1);
     EXPECT_EQ(text::Find("a:b:c", ':', 4), -1);
-    EXPECT_EQ(text::Find("<BODY><PRE>x", "<PRE>"), 6);
-    EXPECT_EQ(text::ReverseFind("a\\b\\c", '\\'), 3);
-    EXPECT_EQ(text::Mid("abcdef", 2, 3), "cde");
     EXPECT_EQ(text::Mid("abcdef", -3, 2), "ab");
     EXPECT_EQ(text::Mid("abcdef", 4, INT_MAX), "ef");
     EXPECT_EQ(text::Mid("abcdef", 10, 2), "");
     EXPECT_EQ(text::Mid("abcdef", 1, -1), "");
     EXPECT_EQ(text::Left("abcdef", 99), "abcdef");
     EXPECT_EQ(text::Right("abcdef", -1), "");
-}
-
-TEST(TextTest, TrimReplaceSplitAndFormat) {
-    EXPECT_EQ(text::Trim(" \t\r\n\v\fa b\r\n "), "a b");
-    EXPECT_EQ(text::Trim("\xA0x\xA0"), "\xA0x\xA0");  // the no-break space is a character
-    EXPECT_EQ(text::TrimLeft("!!!!12!", "!"), "12!");
-    EXPECT_EQ(text::TrimRight("  a  "), "  a");
+    EXPECT_EQ(text::Trim("\xA0x\xA0 \t\r\n\v\f"), "\xA0x\xA0");  // the no-break space is a letter
     EXPECT_EQ(text::Replace("aaa", "aa", "b"), "ba");
     EXPECT_EQ(text::Replace("abc", "b", "bb"), "abbc");
     EXPECT_EQ(text::Replace("abc", "", "x"), "abc");
-    EXPECT_EQ(text::Replace("a#b#", '#', ' '), "a b ");
     EXPECT_EQ(text::Split("a::b:", ':'), (std::vector<std::string>{"a", "", "b", ""}));
-    EXPECT_EQ(text::Split("", ':'), (std::vector<std::string>{""}));
-    EXPECT_EQ(text::Format("%s_%05d:%.2f", "OUV", 42, 1.5), "OUV_00042:1.50");
     EXPECT_EQ(text::Format("%s", std::string(5000, 'x').c_str()).size(), 5000u);
 }
 

