@@ -33,7 +33,8 @@ TEST_F(PrixelToasterTest, StandsInTheWorkAreasBottomRightCornerAboveTheOtherWind
     EXPECT_EQ(ToasterText(), longText);
 }
 
-TEST_F(PrixelToasterTest, WindowGoesThreeSecondsAfterTheLatestToasterWhichReplacesTheFirst) {
+TEST_F(PrixelToasterTest,
+       WindowGoesWithItsOwnTimerThreeSecondsAfterTheLatestToasterWhichReplacesTheFirst) {
     m_prixel->DisplayToaster("premier");
     const ui::Hwnd first = Toaster()->handle;
     m_clock.Advance(1000);
@@ -49,10 +50,8 @@ TEST_F(PrixelToasterTest, WindowGoesThreeSecondsAfterTheLatestToasterWhichReplac
     m_clock.Advance(1);
     m_backend->PumpPending();
     EXPECT_EQ(Toaster(), nullptr);
-}
 
-// A refused timer leaves no window.
-TEST_F(PrixelToasterTest, OnlyItsOwnTimerClosesTheWindow) {
+    // Only its own timer closes the window; a refused timer leaves no window.
     CPrixelToasterDlg toaster("texte", nullptr);
     ASSERT_TRUE(toaster.Create(IDD_PRIXEL_TOASTER));
     toaster.OnTimer(toaster.m_nTimer + 1);

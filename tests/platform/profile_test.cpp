@@ -53,7 +53,7 @@ TEST_F(ProfileTest, ReadsTheFirstEntryOfTheFirstSectionWhateverTheCaseBlanksAndQ
     EXPECT_EQ(Get("Missing", "k"), "default");
 }
 
-TEST_F(ProfileTest, WritingCreatesFileAndSectionWithWindowsLineEnds) {
+TEST_F(ProfileTest, WritingAddsLinesWithWindowsEndsAndKeepsEveryOtherLineAndThePermissions) {
     ASSERT_TRUE(profile::WriteString(m_path, "PrixelCustomerKey", "CustomerNumber", "C123"));
     ASSERT_TRUE(profile::WriteString(m_path, "PrixelCustomerKey", "ServerAddr", "h\xE9te"));
     ASSERT_TRUE(profile::WriteString(m_path, "Other", "Key", ""));
@@ -61,10 +61,8 @@ TEST_F(ProfileTest, WritingCreatesFileAndSectionWithWindowsLineEnds) {
               "[PrixelCustomerKey]\r\nCustomerNumber=C123\r\nServerAddr=h\xE9te\r\n"
               "[Other]\r\nKey=\r\n");
     EXPECT_EQ(Get("PrixelCustomerKey", "ServerAddr"), "h\xE9te");
-}
 
-// The file is replaced whole, with its permissions and no file left beside it.
-TEST_F(ProfileTest, WritingKeepsEveryOtherLineAndThePermissions) {
+    // The file is replaced whole, with its permissions and no file left beside it.
     Store(
         "; settings\n[First]\nA = 1\n\n[PrixelCustomerKey]\r\nrightsstring=old ; note\n"
         "ServerAddr=s\n\n\n[Last]\nZ=9");
