@@ -33,12 +33,8 @@ class FakeBrowser : public CWebBrowser2 {
     std::string m_failure;
 };
 
-void FakeWeb::Serve(std::string prefix, std::string document) {
+void FakeWeb::Serve(std::string prefix, std::optional<std::string> document) {
     m_pages.push_back({std::move(prefix), Mode::Immediate, std::move(document), ""});
-}
-
-void FakeWeb::ServeNothingToSave(std::string prefix) {
-    m_pages.push_back({std::move(prefix), Mode::Immediate, std::nullopt, ""});
 }
 
 void FakeWeb::ServeFailure(std::string prefix, std::string failure) {
@@ -59,7 +55,6 @@ const FakeWeb::Page* FakeWeb::Match(const std::string& url) const {
 
 FakeWeb::Installed::Installed(FakeWeb& web)
     : m_previous(ReplaceBrowserFactory([&web]() -> std::unique_ptr<CWebBrowser2> {
-          ++web.browsersMade;
           return std::make_unique<FakeBrowser>(web);
       })) {}
 

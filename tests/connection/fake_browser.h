@@ -21,15 +21,14 @@ class FakeWeb {
     };
 
     // Pages answer addresses that start with prefix; the last page added wins over earlier ones.
-    void Serve(std::string prefix, std::string document);
-    void ServeNothingToSave(std::string prefix);
+    // A page without a document is one of which no document can be saved.
+    void Serve(std::string prefix, std::optional<std::string> document);
     // The browser's own error page, which it says is no page of the server, for failure.
     void ServeFailure(std::string prefix, std::string failure);
     void NeverAnswer(std::string prefix);
 
     std::vector<std::string> navigations;
     int silentCalls = 0;
-    int browsersMade = 0;
 
     // Puts this fake in place of the real browser while it lives.
     class Installed {

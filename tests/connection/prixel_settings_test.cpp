@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <fstream>
 
@@ -29,46 +30,30 @@ class PrixelSettingsTest : public testing::Test {
     TempDir m_dir;
 };
 
-TEST_F(PrixelSettingsTest, HeaderWithFlagsFillsTheFourFieldsAndIsSaved) {
-    CPrixelSettings settings;
-    settings.SetFromHeader("!!C123:POSTE1:prixel.example:ABC");
-    EXPECT_EQ(settings.m_strCustomerNumber, "C123");
-    EXPECT_EQ(settings.m_strComputerName, "POSTE1");
-    EXPECT_EQ(settings.m_strServerAddr, "prixel.example");
-    EXPECT_EQ(settings.m_strRightsString, "ABC");
-    EXPECT_EQ(Stored("CustomerNumber"), "C123");
-    EXPECT_EQ(Stored("ServerAddr"), "prixel.example");
-    EXPECT_EQ(Stored("RightsString"), "ABC");
-    EXPECT_EQ(Stored("ComputerName"), "<absent>");
-}
-
-TEST_F(PrixelSettingsTest, MissingPartsLeaveTheirFieldsAsTheyWere) {
-    CPrixelSettings settings;
-    settings.SetFromHeader("C1:PC:srv:R1");
-
-    settings.SetFromHeader("C2");
-    EXPECT_EQ(settings.GetIdentity(), "C2:PC:srv:R1");
-    EXPECT_EQ(Stored("CustomerNumber"), "C2");
-    EXPECT_EQ(Stored("ServerAddr"), "srv");
-    EXPECT_EQ(Stored("RightsString"), "R1");
-
-    settings.SetFromHeader("C3::");
-    EXPECT_EQ(settings.GetIdentity(), "C3:::R1");
-
-    settings.SetFromHeader("");
-    EXPECT_EQ(settings.GetIdentity(), ":::R1");
-    EXPECT_EQ(Stored("CustomerNumber"), "");
-
-    settings.SetFromHeader("C4:PC2:srv2:R2:extra:more");
-    EXPECT_EQ(settings.GetIdentity(), "C4:PC2:srv2:R2");
-}
-
-TEST_F(PrixelSettingsTest, OnlyTheComputerNameIsReadAtConstruction) {
+// Only the computer's name is read at construction; a header fills the fields it has, leaves the
+// others as they were and saves all but the computer's name.
+TEST_F(PrixelSettingsTest, HeaderFillsTheFieldsItHasAndSavesAllButTheComputerName) {
     CPrixelSettings settings;
     EXPECT_LE(settings.m_strComputerName.size(), 15u);
     EXPECT_FALSE(settings.m_strComputerName.empty());
-    settings.m_strComputerName.clear();
-    EXPECT_EQ(settings.GetIdentity(), ":::");
+    settings.m_strComputerName = "PC";
+    EXPECT_EQ(settings.GetIdentity(), ":PC::");
+    const std::array<const char*, 3> headers[] = {
+        {"!!C1:POSTE1:srv:R1", "C1:POSTE1:srv:R1", "C1:srv:R1"},
+        {"C2", "C2:POSTE1:srv:R1", "C2:srv:R1"},
+        {"C3::", "C3:::R1", "C3::R1"},
+        {"", ":::R1", "::R1"},
+        {"C4:PC2:srv2:R2:extra:more", "C4:PC2:srv2:R2", "C4:srv2:R2"},
+    };
+    for (const auto& [header, identity, saved] : headers) {
+        settings.SetFromHeader(header);
+        EXPECT_EQ(settings.GetIdentity(), identity) << header;
+        EXPECT_EQ(
+            Stored("CustomerNumber") + ":" + Stored("ServerAddr") + ":" + Stored("RightsString"),
+            saved)
+            << header;
+    }
+    EXPECT_EQ(Stored("ComputerName"), "<absent>");
 }
 
 TEST_F(PrixelSettingsTest, LoadGivesDefaultsForMissingOrGarbageFilesAndCutsLongValues) {

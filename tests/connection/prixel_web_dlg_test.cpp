@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "connection/prixel_answer.h"
 #include "connection/prixel_settings.h"
 #include "connection/web_fixture.h"
 #include "platform/text.h"
@@ -56,7 +55,6 @@ TEST_F(PrixelWebDlgTest, SilentKindSavesThePageThatLoadsInAnInvisibleDialog) {
               "https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_LT___"
               "C1:PC:srv.example:R:SOC");
     EXPECT_EQ(m_page, kAnswerPage);
-    EXPECT_EQ(CPrixelAnswer(m_page).GetHeaderLine(), "C1:PC:srv.example:R");
     EXPECT_GE(m_web.silentCalls, 2);
     EXPECT_TRUE(Log().empty());
 }
@@ -96,86 +94,85 @@ TEST_F(PrixelWebDlgTest, LeavingEndsWithZeroAndKeepsNothing) {
     EXPECT_EQ(Run(PrixelMakerSheet), IDCANCEL);
 }
 
-TEST_F(PrixelWebDlgTest, PageThatNeverCompletesTimesOut) {
-    m_web.NeverAnswer(kRequestPrefix);
-    const std::int64_t start = m_clock.NowMs();
-    EXPECT_EQ(Run(PrixelUpdateCheck), PRIXEL_NO_CONNECTION);
-    EXPECT_GE(m_clock.NowMs() - start, 10000);
-
-    SetTimeout("250");
-    EXPECT_EQ(Run(PrixelTariffQuery), PRIXEL_NO_CONNECTION);
-
-    SetTimeout("0");
-    EXPECT_EQ(Run(PrixelCustomerRecording, "SOCIETE|ADRESSE|PC"), PRIXEL_NO_CONNECTION);
-    m_web.Serve(kRequestPrefix, "<HTML>catalogue</HTML>");
-    m_web.NeverAnswer(kRecuperationPrefix);
-    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
-    EXPECT_EQ(Run(PrixelArticleCatalogue), PRIXEL_NO_CONNECTION);
-    EXPECT_EQ(Log(), (std::vector<std::string>{
-                         "Échange de type 5 en échec : délai dépassé, aucune page après 10000 ms" +
-                             kLoggedCheck,
-                         "Échange de type 6 en échec : délai dépassé, aucune page après 250 ms ; "
-                         "adresse : https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_"
-                         "Varneloawp_PAGE_NP___*:SOC",
-                         "Échange de type 8 en échec : délai dépassé, aucune page après 0 ms ; "
-                         "adresse : https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_"
-                         "Varneloawp_PAGE_EC1_*__*:SOC",
-                         "Échange de type 0 en échec : délai dépassé, aucune page après 0 ms ; "
-                         "adresse : " +
-                             kRecuperationPrefix + m_stamp + "_*:SOC"}));
-}
-
-TEST_F(PrixelWebDlgTest, DocumentsOfTenMillionBytesOrMoreAreRefusedAndNoDocumentIsAnEmptyAnswer) {
-    m_web.Serve(kRequestPrefix, std::string(PRIXEL_MAX_DOCUMENT - 1, 'x'));
-    EXPECT_EQ(Run(PrixelUpdateCheck), IDOK);
-    EXPECT_EQ(m_page.size(), PRIXEL_MAX_DOCUMENT - 1);
-
-    m_web.Serve(kRequestPrefix, std::string(PRIXEL_MAX_DOCUMENT, 'x'));
-    EXPECT_EQ(Run(PrixelUpdateCheck), PRIXEL_TOO_LARGE);
-    EXPECT_EQ(m_page, "");
-
-    m_web.ServeNothingToSave(kRequestPrefix);
-    EXPECT_EQ(Run(PrixelUpdateCheck), IDOK);
-    EXPECT_TRUE(CPrixelAnswer(m_page).IsEmpty());
-    EXPECT_EQ(Log(),
-              (std::vector<std::string>{
-                  "Échange de type 5 en échec : page trop grande : 10000000 octets" + kLoggedCheck,
-                  "Échange de type 5 en échec : aucun document à enregistrer" + kLoggedCheck}));
-}
-
-// The browser's error page completes the exchange as a page would; the log alone tells why, and
-// of which address, the identity of who asks left out.
-TEST_F(PrixelWebDlgTest, BrowserFailureIsLoggedWithTheAddressWithoutTheIdentity) {
+// Every way an exchange fails: how the dialog ends, how much of the page it keeps, and the log's
+// line, which gives the address with the identity of who asks left out.
+TEST_F(PrixelWebDlgTest, FailedExchangesEndAsTheyShouldAndAreLogged) {
     const std::string refused = "connexion refusée (curl 7 : Connection refused)";
-    m_web.ServeFailure(kRequestPrefix, text::FromUtf8(refused));
-    EXPECT_EQ(Run(PrixelUpdateCheck), IDOK);
-    EXPECT_TRUE(CPrixelAnswer(m_page).IsEmpty());
-    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
-    EXPECT_EQ(Run(PrixelArticleSheet, "A|B|C|D"), 0);
-
-    m_web.Serve(kRequestPrefix, "<HTML>catalogue</HTML>");
-    m_web.ServeFailure(kRecuperationPrefix, "statut HTTP 500");
-    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_VALIDER);
-    EXPECT_EQ(Run(PrixelArticleCatalogue), IDOK);
-    EXPECT_EQ(Log(), (std::vector<std::string>{
-                         "Échange de type 5 en échec : " + refused + kLoggedCheck,
-                         "Échange de type 2 en échec : " + refused +
-                             " ; adresse : https://srv.example/Varneloawp?COMMANDE=1:2:7.50_"
-                             "AWPArticleDetail_PAGEAFFICHE_AA_A|B|C|D__*:SOC",
-                         "Échange de type 0 en échec : statut HTTP 500 ; adresse : " +
-                             kRecuperationPrefix + m_stamp + "_*:SOC"}));
-}
-
-// The page's text ends at its first zero byte, as the exchange takes it; the cut is logged.
-TEST_F(PrixelWebDlgTest, PageCutAtAZeroByteIsLoggedWithWhereAndHowMuchWasKept) {
-    const std::string page = "<HTML><BODY><PRE>C1:PC:srv.example:R\r\nA\r\n";
-    m_web.Serve(kRequestPrefix, page + std::string(1, '\0') + "B\r\n</PRE></BODY></HTML>");
-    EXPECT_EQ(Run(PrixelUpdateCheck), IDOK);
-    EXPECT_EQ(m_page, page);
-    EXPECT_EQ(Log(), std::vector<std::string>{
-                         "Page coupée à son premier octet nul, position 41 : 41 octets gardés "
-                         "sur 65" +
-                         kLoggedCheck});
+    const std::string cut = "<HTML><BODY><PRE>C1:PC:srv.example:R\r\nA\r\n";
+    const auto serve = [this](const std::string& prefix, std::optional<std::string> page) {
+        return [this, prefix, page] { m_web.Serve(prefix, page); };
+    };
+    const auto catalogueThen = [this](std::function<void()> recuperation) {
+        return [this, recuperation] {
+            m_web.Serve(kRequestPrefix, "<HTML>catalogue</HTML>");
+            recuperation();
+        };
+    };
+    const auto never = [this](const std::string& prefix) {
+        return [this, prefix] { m_web.NeverAnswer(prefix); };
+    };
+    const std::string recuperation = " ; adresse : " + kRecuperationPrefix + "{stamp}_*:SOC";
+    struct Failure {
+        std::function<void()> serve;
+        PrixelRequestKind kind;
+        const char* param;
+        int press;            // the button the user presses, or none
+        const char* timeout;  // the time-out of Prixel.ini, or none set
+        int result;
+        std::size_t kept;    // bytes of the page kept
+        std::string logged;  // the log's new line, {stamp} for the exchange's; none
+    };
+    const Failure failures[] = {
+        {serve(kRequestPrefix, std::string(PRIXEL_MAX_DOCUMENT - 1, 'x')), PrixelUpdateCheck, "", 0,
+         nullptr, IDOK, PRIXEL_MAX_DOCUMENT - 1, ""},
+        {serve(kRequestPrefix, std::string(PRIXEL_MAX_DOCUMENT, 'x')), PrixelUpdateCheck, "", 0,
+         nullptr, PRIXEL_TOO_LARGE, 0,
+         "Échange de type 5 en échec : page trop grande : 10000000 octets" + kLoggedCheck},
+        {serve(kRequestPrefix, std::nullopt), PrixelUpdateCheck, "", 0, nullptr, IDOK, 0,
+         "Échange de type 5 en échec : aucun document à enregistrer" + kLoggedCheck},
+        // The browser's error page completes the exchange as a page would.
+        {[&] { m_web.ServeFailure(kRequestPrefix, text::FromUtf8(refused)); }, PrixelUpdateCheck,
+         "", 0, nullptr, IDOK, 19, "Échange de type 5 en échec : " + refused + kLoggedCheck},
+        {[] {}, PrixelArticleSheet, "A|B|C|D", IDC_PRIXEL_QUITTER, nullptr, 0, 0,
+         "Échange de type 2 en échec : " + refused +
+             " ; adresse : https://srv.example/Varneloawp?COMMANDE=1:2:7.50_AWPArticleDetail_"
+             "PAGEAFFICHE_AA_A|B|C|D__*:SOC"},
+        {catalogueThen([this] { m_web.ServeFailure(kRecuperationPrefix, "statut HTTP 500"); }),
+         PrixelArticleCatalogue, "", IDC_PRIXEL_VALIDER, nullptr, IDOK, 19,
+         "Échange de type 0 en échec : statut HTTP 500" + recuperation},
+        // The page's text ends at its first zero byte.
+        {serve(kRequestPrefix, cut + std::string(1, '\0') + "B\r\n</PRE></BODY></HTML>"),
+         PrixelUpdateCheck, "", 0, nullptr, IDOK, cut.size(),
+         "Page coupée à son premier octet nul, position 41 : 41 octets gardés sur 65" +
+             kLoggedCheck},
+        {never(kRequestPrefix), PrixelUpdateCheck, "", 0, nullptr, PRIXEL_NO_CONNECTION, 0,
+         "Échange de type 5 en échec : délai dépassé, aucune page après 10000 ms" + kLoggedCheck},
+        {never(kRequestPrefix), PrixelTariffQuery, "", 0, "250", PRIXEL_NO_CONNECTION, 0,
+         "Échange de type 6 en échec : délai dépassé, aucune page après 250 ms ; adresse : "
+         "https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_NP___*:SOC"},
+        {never(kRequestPrefix), PrixelCustomerRecording, "SOCIETE|ADRESSE|PC", 0, "0",
+         PRIXEL_NO_CONNECTION, 0,
+         "Échange de type 8 en échec : délai dépassé, aucune page après 0 ms ; adresse : "
+         "https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_EC1_*__*:SOC"},
+        {catalogueThen(never(kRecuperationPrefix)), PrixelArticleCatalogue, "", IDC_PRIXEL_VALIDER,
+         "0", PRIXEL_NO_CONNECTION, 0,
+         "Échange de type 0 en échec : délai dépassé, aucune page après 0 ms" + recuperation},
+    };
+    std::vector<std::string> logged;
+    for (const Failure& failure : failures) {
+        SCOPED_TRACE(failure.logged);
+        failure.serve();
+        if (failure.press != 0) User().Press(IDD_PRIXEL_WEB, failure.press);
+        if (failure.timeout != nullptr) SetTimeout(failure.timeout);
+        const std::int64_t start = m_clock.NowMs();
+        EXPECT_EQ(Run(failure.kind, failure.param), failure.result);
+        EXPECT_GE(m_clock.NowMs() - start,
+                  failure.result == PRIXEL_NO_CONNECTION ? GetNavigateTimeout() : 0);
+        EXPECT_EQ(m_page.size(), failure.kept);
+        if (!failure.logged.empty())
+            logged.push_back(text::Replace(failure.logged, "{stamp}", m_stamp));
+        EXPECT_EQ(Log(), logged);
+    }
 }
 
 }  // namespace

@@ -47,9 +47,6 @@ TEST(ServiceTestGenerator, MakersAndArticlesAreDistinctAndFitTheRecordLimits) {
         withdrawn += a.withdrawn;
     }
     EXPECT_GT(withdrawn, 0);
-}
-
-TEST(ServiceTestGenerator, EanCheckDigitOfKnownCodes) {
     EXPECT_EQ(EanCheckDigit("400638133393"), '1');
     EXPECT_EQ(EanCheckDigit("978020137962"), '4');
 }
