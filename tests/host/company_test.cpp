@@ -31,19 +31,6 @@ std::string Fr(const char* utf8) {
 
 using HostCompanyTest = HostCompanyFixture;
 
-TEST_F(HostCompanyTest, FindsTheDatabaseOfEveryTable) {
-    const std::string folder = m_dir.Folder();
-    const std::pair<const char*, const char*> tables[] = {
-        {"bxmx", "prixel/Bib.mdb"},   {"Famille", "prixel/Bib.mdb"},
-        {"Contacts", "Contacts.mdb"}, {"ParamCompta", "Compta.mdb"},
-        {"EXmxPrixel", "Etude.mdb"},  {"RensGeneraux", "Dossier.mdb"},
-    };
-    for (const auto& [table, file] : tables) {
-        EXPECT_EQ(host::DatabaseFileOf(m_dir.Path().string(), table), folder + file);
-    }
-    EXPECT_EQ(host::DatabaseFileOf(folder, "Inconnue"), "");
-}
-
 TEST_F(HostCompanyTest, OpensWithTheDefaultConfigurationAndForgetsItOnClosing) {
     EXPECT_EQ(CParPath::sCurrentPath, m_dir.Folder());
     EXPECT_EQ(GetBibManager()->GetPrixelBib()->GetBase(), m_dir.File("prixel/Bib.mdb"));
@@ -76,17 +63,25 @@ TEST_F(HostCompanyTest, AnotherFolderNamingTheLibraryWorksInItAndASecondInitKeep
     EXPECT_EQ(CCrack::intVARIANT(makers.GetFieldValue("n")), 1);
 }
 
-TEST_F(HostCompanyTest, ReadsRightsPriceEntriesAndTheSwitchOfHostIniAndSkipsBrokenOnes) {
+// Made again, the company keeps its data and host.ini; opened, it reads the rights, the price
+// entries, the version and the switch of host.ini, and skips the broken ones.
+TEST_F(HostCompanyTest, MadeAgainItKeepsItsDataAndReadsTheSettingsOfHostIni) {
     EXPECT_NE(CMdaInterface::HasAcces(350, "PARAM", nullptr, 0), 0);
     EXPECT_EQ(CMdaInterface::HasAcces(351, "MODIF", nullptr, 1), 0);
-    const std::string ini = m_dir.File("host.ini");
-    ASSERT_TRUE(profile::WriteString(ini, "Host", "Rights", " 350:MODIF , 12:X"));
-    ASSERT_TRUE(profile::WriteString(ini, "Prices", "Types", "501, 10001,24001"));
-    ASSERT_TRUE(profile::WriteString(ini, "Prices", "501", "1,1;1,3"));
-    ASSERT_TRUE(profile::WriteString(ini, "Prices", "24001", "2"));
-    ASSERT_TRUE(profile::WriteString(ini, "Host", "Version", "9.1"));
+    GetDBManager()->GetMDBDao(mdContacts)->Execute("INSERT INTO Contacts (Nom) VALUES ('Martin')");
+    const char* const settings[][3] = {{"Host", "Rights", " 350:MODIF , 12:X"},
+                                       {"Prices", "Types", "501, 10001,24001"},
+                                       {"Prices", "501", "1,1;1,3"},
+                                       {"Prices", "24001", "2"},
+                                       {"Host", "Version", "9.0.0.2"},
+                                       {"Host", "PrixelDisabled", "1"}};
+    for (const auto& [section, key, value] : settings)
+        ASSERT_TRUE(profile::WriteString(m_dir.File("host.ini"), section, key, value));
+    host::CloseCompany();
+    std::string error;
+    ASSERT_TRUE(host::CreateCompany(m_dir.Folder(), {}, error)) << error;
+    EXPECT_EQ(Reopen(), "");
     // The switch of host.ini counts only when the company has no row of its own.
-    ASSERT_TRUE(profile::WriteString(ini, "Host", "PrixelDisabled", "1"));
     GetDBManager()->GetMDBDao(mdDossier)->Execute("DELETE FROM RensGeneraux");
     EXPECT_EQ(Reopen(), "");
 
@@ -98,18 +93,8 @@ TEST_F(HostCompanyTest, ReadsRightsPriceEntriesAndTheSwitchOfHostIniAndSkipsBrok
     EXPECT_EQ(entries[0].nType, 501);
     EXPECT_DOUBLE_EQ(entries[0].dSaleCoefficient, 1.3);
     EXPECT_EQ(entries[1].nType, 10001);
-    EXPECT_EQ(sys::GetHostVersion(), (sys::Version{0, 0, 0, 0}));
-    EXPECT_NE(GetHostApp()->m_bPrixelDisabled, 0);
-}
-
-TEST_F(HostCompanyTest, MakingTheCompanyAgainKeepsItsData) {
-    GetDBManager()->GetMDBDao(mdContacts)->Execute("INSERT INTO Contacts (Nom) VALUES ('Martin')");
-    ASSERT_TRUE(profile::WriteString(m_dir.File("host.ini"), "Host", "Version", "9.0.0.2"));
-    host::CloseCompany();
-    std::string error;
-    ASSERT_TRUE(host::CreateCompany(m_dir.Folder(), {}, error)) << error;
-    EXPECT_EQ(Reopen(), "");
     EXPECT_EQ(sys::GetHostVersion(), (sys::Version{9, 0, 0, 2}));
+    EXPECT_NE(GetHostApp()->m_bPrixelDisabled, 0);
     CDaoRecordset contacts(GetDBManager()->GetMDBDao(mdContacts));
     contacts.Open("SELECT Nom FROM Contacts");
     EXPECT_EQ(std::get<std::string>(contacts.GetFieldValue("Nom")), "Martin");

@@ -21,16 +21,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct PictureSize {
-    int width = 0;
-    int height = 0;
-};
-
-// The size a PNG file's header gives.
-PictureSize SizeOf(const fs::path& png) {
-    std::ifstream file(png, std::ios::binary);
+// The width and height a PNG file's header gives.
+std::pair<int, int> SizeOf(const fs::path& png) {
     unsigned char header[24] = {};
-    file.read(reinterpret_cast<char*>(header), sizeof header);
+    std::ifstream(png, std::ios::binary).read(reinterpret_cast<char*>(header), sizeof header);
     const auto number = [&header](int at) {
         return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
     };
@@ -137,8 +131,8 @@ TEST_F(DesktopTest, WorksImportShowsItsDialogAndProgressWindow) {
               "trades 30\nfamilies 450\nworks 3000\nlines 3000\n");
     EXPECT_EQ(Pictures(), (std::vector<std::string>{"01-5019.png", "02-5017.png", "03-5018.png"}));
     // The end's toaster is drawn at its own size, a wide strip.
-    const PictureSize toaster = SizeOf(m_pictures / "03-5018.png");
-    EXPECT_GT(toaster.width, 5 * toaster.height);
+    const auto [width, height] = SizeOf(m_pictures / "03-5018.png");
+    EXPECT_GT(width, 5 * height);
 }
 
 // A failed exchange on the desktop, with a certificate authority of nothing or towards a port

@@ -98,16 +98,6 @@ TEST_F(ServiceTestAnswers, AnswersHaveALineForEachMakerOrArticleFound) {
     }
 }
 
-// Changed list prices show in the records with their net prices and in the selections.
-TEST_F(ServiceTestAnswers, ATariffChangeShowsInRecordsAndSelections) {
-    store.Pick(kStamp, "LEMA000200");
-    ASSERT_TRUE(store.ChangeTariff("1042", "20240301", "2024.1", 1.1));
-    const std::vector<std::string> record =
-        Fields(Lines(Ask(6, "1042,LEMA,000100,15/04/2013")).at(1));
-    EXPECT_EQ(record[5] + " " + record[6] + " " + record[25], "20240301 11.00 5.50");
-    EXPECT_EQ(Fields(Recuperation(kStamp).at(1))[6], "22.00");
-}
-
 TEST_F(ServiceTestAnswers, RecordingAssignsANumberAndKeepsItOrRefusesShortValues) {
     const std::string values =
         "CLI1|Société Test|1 rue||75001|Paris|01|02||a@b.fr|SER9|0|1|S|A|PC07|0";
@@ -135,24 +125,6 @@ TEST_F(ServiceTestAnswers, SupplierBatchesAreKeptAsSentAndPicksAnsweredByTheirSt
     EXPECT_EQ(Fields(lines[1])[1] + Fields(lines[1])[2], "GARBR00001");
     EXPECT_EQ(Fields(lines[2])[1] + Fields(lines[2])[2], "LEMA000100");
     EXPECT_EQ(Recuperation("20240101120001").size(), 1u);
-}
-
-TEST_F(ServiceTestAnswers, PagesForPeople) {
-    const ServicePage catalogue = Ask(0, "|||||Tube  000100", "", kStamp);
-    EXPECT_FALSE(catalogue.isAnswer);
-    EXPECT_NE(catalogue.html.find("value=\"Tube  000100\""), std::string::npos);
-    EXPECT_EQ(catalogue.html.find("LEMA000200"), std::string::npos);
-    EXPECT_NE(catalogue.html.find("/catalogue/pick?stamp=" + kStamp + "&amp;code=LEMA000100"),
-              std::string::npos);
-    const std::pair<ServicePage, const char*> pages[] = {
-        {Ask(2, "1042|LEMA|000200|x"), "LEMA000200"},
-        {Ask(2, "|||"), "Cet article est introuvable."},
-        {Ask(3, "LEMA000100||"), "Fiche produit"},
-        {Ask(4, "GARB"), "Sanitaire Garnier"},
-        {Ask(4, "ZZZ"), "Ce fabricant est introuvable."},
-        {Ask(9, ""), "Création de compte"}};
-    for (const auto& [page, shown] : pages)
-        EXPECT_NE(page.html.find(shown), std::string::npos) << shown;
 }
 
 }  // namespace
