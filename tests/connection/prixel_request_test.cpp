@@ -28,19 +28,4 @@ TEST(PrixelRequestTest, RequestAddressesFollowTheGrammar) {
         "20130415093000_C1:PC:srv.example:R:SOC");
 }
 
-TEST(PrixelRequestTest, TheVersionDropsAZeroBuildAndRevisionAndTheStampIsFourteenDigits) {
-    EXPECT_EQ(HostVersionText({7, 50, 0, 0}), "7.50");
-    EXPECT_EQ(HostVersionText({7, 50, 0, 1}), "7.50.0.1");
-    EXPECT_EQ(HostVersionText({7, 50, 1, 0}), "7.50.1.0");
-    const std::string stamp = MakeStamp();
-    EXPECT_EQ(stamp.size(), 14u);
-    EXPECT_EQ(stamp.find_first_not_of("0123456789"), std::string::npos);
-}
-
-TEST(PrixelRequestTest, ClearSymbolBlanksTheSevenSeparators) {
-    EXPECT_EQ(ClearSymbolText("a:b|c_d!e&f#g%h"), "a b c d e f g h");
-    EXPECT_EQ(ClearSymbolText(""), "");
-    EXPECT_EQ(ClearSymbolText("plâtre 13mm"), "plâtre 13mm");
-}
-
 }  // namespace

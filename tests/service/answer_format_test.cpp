@@ -42,14 +42,6 @@ TEST(ServiceTestFormat, RecordsHaveTheirFieldsWithJoinedListsNetPricesAndDayFirs
     EXPECT_EQ(maker[7], "X");
 }
 
-TEST(ServiceTestFormat, DatesConvertBothWaysAndRefuseOtherShapes) {
-    EXPECT_EQ(DayMonthYear("20130415"), "15/04/2013");
-    EXPECT_EQ(DayMonthYear("2013041"), "");
-    EXPECT_EQ(YearMonthDay("15/04/2013"), "20130415");
-    for (const char* bad : {"15-04-2013", "aa/04/2013", "15/13/2013", "00/04/2013"})
-        EXPECT_EQ(YearMonthDay(bad), "") << bad;
-}
-
 TEST(ServiceTestFormat, OnlyLoopbackAddressesReachTheControls) {
     for (const char* address : {"127.0.0.1", "::1", "::ffff:127.0.0.1"})
         EXPECT_TRUE(IsLoopback(address)) << address;

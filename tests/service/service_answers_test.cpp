@@ -112,11 +112,7 @@ TEST_F(ServiceTestAnswers, RecordingAssignsANumberAndKeepsItOrRefusesShortValues
     for (const auto& [page, header] : answered) EXPECT_EQ(Lines(page).at(0), header);
 }
 
-TEST_F(ServiceTestAnswers, SupplierBatchesAreKeptAsSentAndPicksAnsweredByTheirStamp) {
-    EXPECT_EQ(Lines(Ask(7, "a|b|c!d|e|f")).size(), 1u);
-    EXPECT_EQ(Lines(Ask(7, "")).size(), 1u);
-    EXPECT_EQ(store.SupplierBatches(), (std::vector<std::string>{"\ta|b|c!d|e|f"}));
-
+TEST_F(ServiceTestAnswers, RecuperationAnswersThePicksOfItsStampInOrderOnce) {
     for (const char* code : {"GARBR00001", "LEMA000100", "GARBR00001"}) store.Pick(kStamp, code);
     store.Pick("20240101120001", "LEMA000200");
     store.Unpick("20240101120001", "LEMA000200");
