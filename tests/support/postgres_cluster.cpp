@@ -92,7 +92,8 @@ fs::path ClusterTemplate(const fs::path& bin) {
 
 }  // namespace
 
-PostgresCluster::PostgresCluster() : m_bin(ServerBinaries()) {
+PostgresCluster::PostgresCluster(std::string settings)
+    : m_settings(std::move(settings)), m_bin(ServerBinaries()) {
     const fs::path cluster = ClusterTemplate(m_bin);
     m_folder = MakeFolder("prixel-pg-");
     StartWatchdog();
@@ -139,10 +140,13 @@ void PostgresCluster::StartWatchdog() {
 }
 
 void PostgresCluster::Start() {
+    std::istringstream words(m_settings);
+    std::string options;
+    for (std::string word; words >> word;) options += " -c " + word;
     Run(AsServerUser() + (m_bin / "pg_ctl").string() + " -D " + (m_folder / "data").string() +
             " -l " + (m_folder / "data/server.log").string() +
             " -w -o \"-c listen_addresses='' -c unix_socket_directories='" + m_folder.string() +
-            "' -c fsync=off -c synchronous_commit=off -c full_page_writes=off\" start",
+            "'" + options + "\" start",
         m_folder / "start.log");
 }
 

@@ -14,9 +14,15 @@
 #include <filesystem>
 #include <string>
 
+// The tests' server settings: nothing is flushed to disk, the cluster being thrown away.
+inline constexpr const char* kThrowAwaySettings =
+    "fsync=off synchronous_commit=off full_page_writes=off";
+
 class PostgresCluster {
   public:
-    PostgresCluster();  // throws std::runtime_error telling what failed
+    // settings: the server's settings, "name=value" words. Throws std::runtime_error telling what
+    // failed.
+    explicit PostgresCluster(std::string settings = kThrowAwaySettings);
     ~PostgresCluster();
     PostgresCluster(const PostgresCluster&) = delete;
     PostgresCluster& operator=(const PostgresCluster&) = delete;
@@ -27,12 +33,14 @@ class PostgresCluster {
     // ("postgresql://prixel@/name?host=/tmp/..."): the superuser "prixel", no password.
     std::string Uri(const std::string& database) const;
     const std::filesystem::path& Folder() const { return m_folder; }
+    const std::string& Settings() const { return m_settings; }
 
   private:
     void Start();
     void StartWatchdog();
     void EndWatchdog();
 
+    std::string m_settings;
     std::filesystem::path m_bin;
     std::filesystem::path m_folder;
     pid_t m_watchdog = 0;
