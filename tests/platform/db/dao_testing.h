@@ -50,6 +50,11 @@ class ArticleDatabase {
     }
     // The file's path, or the PostgreSQL database's address.
     const std::string& Path() const { return m_path; }
+    // The database's name in descriptions: the file's path, or the PostgreSQL database's name.
+    std::string Name() const {
+        const std::size_t at = m_path.find("@/");
+        return at == std::string::npos ? m_path : m_path.substr(at + 2, m_path.find('?') - at - 2);
+    }
     const TempDir& Dir() const { return m_dir; }
 
   private:

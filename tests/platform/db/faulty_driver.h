@@ -1,8 +1,9 @@
 #pragma once
 // A database driver for tests that makes database errors happen. It wraps a real driver and
-// raises a chosen CDaoException for the Nth statement from now, for every statement whose Jet
-// text contains a given piece, or for every open, before the real driver sees it; or it lets
-// another program write just before a statement. Put it in place for a scope with ScopedDriver:
+// raises a chosen CDaoException for every statement whose Jet text contains a given piece, or for
+// every open, before the real driver sees it; or it lets another program write just before a
+// statement. It counts statements, steps and statements standing on a row. Put it in place for
+// a scope with ScopedDriver:
 //
 //     auto faulty = std::make_shared<dbtest::FaultyDriver>();
 //     dbtest::ScopedDriver scoped(faulty);
@@ -26,11 +27,6 @@ class FaultyDriver : public db::Driver {
     explicit FaultyDriver(std::shared_ptr<db::Driver> real = adapters::SqliteDriver::Shared())
         : m_real(std::move(real)), m_plan(std::make_shared<Plan>()) {}
 
-    // The nth statement prepared or executed from now on fails (1: the next one), once.
-    void FailNth(int n, long code, std::string description = DefaultDescription()) {
-        m_plan->countdown = n;
-        m_plan->nth = CDaoException(code, std::move(description));
-    }
     // Every statement whose Jet text contains piece fails, until Heal.
     void FailWhenContains(std::string piece, long code,
                           std::string description = DefaultDescription()) {
@@ -78,8 +74,6 @@ class FaultyDriver : public db::Driver {
         int seen = 0;
         long steps = 0;
         int inProgress = 0;
-        int countdown = 0;
-        std::optional<CDaoException> nth;
         std::string piece;
         std::optional<CDaoException> matching;
         std::optional<CDaoException> open;
@@ -89,11 +83,6 @@ class FaultyDriver : public db::Driver {
         void Check(const std::string& sql) {
             ++seen;
             if (before && sql.find(beforePiece) != std::string::npos) std::exchange(before, {})();
-            if (nth && --countdown == 0) {
-                const CDaoException fault = *nth;
-                nth.reset();
-                throw fault;
-            }
             if (matching && sql.find(piece) != std::string::npos) throw *matching;
         }
     };
