@@ -11,14 +11,18 @@
 
 namespace {
 
+// Recorded again, the customer keeps its number; when the service does not listen, there is no
+// answer and no message, and nothing changes.
 TEST_F(HostServiceTest, RecordingStoresTheIdentityTheServiceSent) {
     EXPECT_EQ(Host("record"), "PrixelRecorded\n");
-    EXPECT_EQ(Stored("CustomerNumber").substr(0, 1), "C");
+    const std::string customer = Stored("CustomerNumber");
+    EXPECT_EQ(customer.substr(0, 1), "C");
     EXPECT_EQ(Stored("ServerAddr"), "localhost");
     EXPECT_EQ(Stored("RightsString"), "CATALOGUE;TARIFS");
-
-    const std::string customer = Stored("CustomerNumber");
     EXPECT_EQ(Host("record"), "PrixelRecorded\n");
+    EXPECT_EQ(Stored("CustomerNumber"), customer);
+    m_service.Stop();
+    EXPECT_EQ(Host("record", true), "PrixelNoAnswer\n");
     EXPECT_EQ(Stored("CustomerNumber"), customer);
 }
 
@@ -27,6 +31,7 @@ class PickedArticlesTest : public T {};
 using LibraryEngines = testing::Types<HostServiceTest, OnPostgresLibrary<HostServiceTest>>;
 TYPED_TEST_SUITE(PickedArticlesTest, LibraryEngines, LibraryEngineName);
 
+// Picks go to the study on request.
 TYPED_TEST(PickedArticlesTest, LandInTheLibraryWithTheirReferenceData) {
     const std::string codes = this->ShownCodes("plaque", 3);
     ASSERT_EQ(std::count(codes.begin(), codes.end(), ','), 2) << codes;
@@ -43,6 +48,12 @@ TYPED_TEST(PickedArticlesTest, LandInTheLibraryWithTheirReferenceData) {
     EXPECT_NE(this->Value("SELECT count(DISTINCT Code) FROM Catalogue"), "0");
     EXPECT_EQ(this->Value("SELECT count(*) FROM BXMX WHERE PrixVente > 0 AND PrixRevient > 0"),
               "3");
+
+    const std::string tubes = this->ShownCodes("tube", 2);
+    EXPECT_TRUE(this->Host("browse --study --search tube --pick " + tubes).ends_with("\n2\n"));
+    EXPECT_EQ(this->Sql("Etude.mdb", "SELECT count(*) FROM EXmxPrixel WHERE PrixelCheck = 1"),
+              "2\n");
+    EXPECT_EQ(this->Value("SELECT count(*) FROM BXMX"), "3");
 }
 
 TEST_F(HostServiceTest, EachRunBringingANewMakerGivesItAFamilyOfItsOwn) {
@@ -60,25 +71,12 @@ TEST_F(HostServiceTest, EachRunBringingANewMakerGivesItAFamilyOfItsOwn) {
     EXPECT_EQ(Sql("prixel/Bib.mdb", "SELECT count(*) FROM BXMX"), "30\n");
 }
 
-TEST_F(HostServiceTest, PickedArticlesGoToTheStudyOnRequest) {
-    const std::string codes = ShownCodes("tube", 2);
-    EXPECT_TRUE(Host("browse --study --search tube --pick " + codes).ends_with("\n2\n"));
-    EXPECT_EQ(Sql("Etude.mdb", "SELECT count(*) FROM EXmxPrixel WHERE PrixelCheck = 1"), "2\n");
-    EXPECT_EQ(Sql("prixel/Bib.mdb", "SELECT count(*) FROM BXMX"), "0\n");
-}
-
 TEST_F(HostServiceTest, SheetsAndAccountPagesAreLeftOnceLoaded) {
     EXPECT_EQ(Host("sheet maker M001", true), "");
     EXPECT_EQ(Host("create-account", true), "PrixelRecorded\n");
     const std::string log = Admin("/admin/log");
     EXPECT_NE(log.find("_AWPFicheFabricant_PAGEAFFICHE_AF_M001__"), std::string::npos) << log;
     EXPECT_NE(log.find("_AWPArticle_PAGEAFFICHE_RA___"), std::string::npos) << log;
-}
-
-TEST_F(HostServiceTest, ServiceThatIsNotListeningGivesNoAnswerAndNoMessage) {
-    m_service.Stop();
-    EXPECT_EQ(Host("record", true), "PrixelNoAnswer\n");
-    EXPECT_EQ(Stored("CustomerNumber"), "");
 }
 
 }  // namespace
