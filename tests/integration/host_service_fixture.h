@@ -85,8 +85,7 @@ class HostServiceTest : public HostProgramTest {
     }
     // sqlite3's answer to query on the service's catalogue.
     std::string CatalogueSql(const std::string& query) const {
-        return CommandOutput("sqlite3 '" + m_dir.File("data/catalogue.sqlite") + "' \"" + query +
-                             "\"");
+        return Sql("../data/catalogue.sqlite", query);
     }
     std::string Stored(const char* key) const {
         return profile::GetString(m_company + "/Prixel.ini", "PrixelCustomerKey", key, "");

@@ -141,27 +141,6 @@ TEST_P(DaoTest, FilterAndSortJoinTheQueryAndFindFirstStandsOnTheFirstMatch) {
     EXPECT_EQ(bare.GetRecordCount(), 4);
 }
 
-// Inside a transaction too, as an import meets a duplicate: the transaction goes on.
-TEST_P(DaoTest, ADuplicateIsRefusedAndTheAdditionCanBeRetriedOrCancelled) {
-    InsertRanks(1);
-    CArticleSet set(&m_db);
-    set.Open();
-    m_db.BeginTrans();
-    set.AddNew();
-    set.m_strCode = "A1";
-    EXPECT_EQ(Raised([&] { set.Update(); }).m_lErrorCode, dao::kDuplicateKey);
-    EXPECT_FALSE(m_db.IsTransactionLost());
-    set.m_strCode = "A2";
-    set.Update();
-    m_db.CommitTrans();
-    EXPECT_EQ(set.m_strCode, "A1");
-    set.Edit();
-    set.m_strCode = "C1";
-    set.CancelUpdate();
-    EXPECT_EQ(set.m_strCode, "A1");
-    EXPECT_EQ(CountRows(), 2);
-}
-
 TEST_P(DaoTest, MisuseUnknownNamesAndBrokenQueriesAreRefusedWithTheirCode) {
     m_db.Execute("CREATE TABLE Autre (Code TEXT)");
     CArticleSet set(&m_db);
@@ -212,22 +191,35 @@ TEST_P(DaoTest, MisuseUnknownNamesAndBrokenQueriesAreRefusedWithTheirCode) {
     EXPECT_FALSE(set.IsOpen());
 }
 
-// The outer transaction stores or undoes all; a commit after it is refused.
-TEST_P(DaoTest, InnerTransactionsNestInTheOuterOne) {
+// Inner transactions nest in the outer one, which stores or undoes all. A duplicate met inside a
+// transaction, as an import meets one, leaves it going on: the addition can be retried, or
+// cancelled.
+TEST_P(DaoTest, TransactionsNestAndGoOnPastADuplicate) {
     m_db.BeginTrans();
     InsertRanks(1);
+    CArticleSet set(&m_db);
+    set.Open();
     m_db.BeginTrans();
     m_db.Execute("INSERT INTO Article (Code) VALUES ('undone')");
     m_db.Rollback();
     m_db.BeginTrans();
-    m_db.Execute("INSERT INTO Article (Code) VALUES ('kept')");
-    m_db.CommitTrans();
+    set.AddNew();
+    set.m_strCode = "A1";
+    EXPECT_EQ(Raised([&] { set.Update(); }).m_lErrorCode, dao::kDuplicateKey);
     EXPECT_FALSE(m_db.IsTransactionLost());
+    set.m_strCode = "A2";
+    set.Update();
     m_db.CommitTrans();
+    m_db.CommitTrans();
+    EXPECT_EQ(set.m_strCode, "A1");
     EXPECT_EQ(CountRows(), 2);
 
     m_db.BeginTrans();
     m_db.Execute("INSERT INTO Article (Code) VALUES ('rolled back')");
     m_db.Rollback();
     EXPECT_EQ(CountRows(), 2);
+    set.Edit();
+    set.m_strCode = "C1";
+    set.CancelUpdate();
+    EXPECT_EQ(set.m_strCode, "A1");
 }

@@ -28,11 +28,6 @@ inline std::string EngineName(const ::testing::TestParamInfo<Engine>& info) {
     return info.param == Engine::kSqlite ? "Sqlite" : "Postgresql";
 }
 
-// What an engine says, in CP1252: the descriptions of failures end with the engine's own words.
-inline std::string ByEngine(Engine engine, const char* sqliteUtf8, const char* postgresqlUtf8) {
-    return text::FromUtf8(engine == Engine::kSqlite ? sqliteUtf8 : postgresqlUtf8);
-}
-
 inline const auto kEngines = ::testing::Values(Engine::kSqlite, Engine::kPostgresql);
 
 // Remarque is never bound: it keeps whatever the table gives it.
