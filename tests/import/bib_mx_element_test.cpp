@@ -28,15 +28,17 @@ class BibMxElementTest : public ArticleImportTest {
                Count(m_library, "Catalogue") + Count(m_library, "Famille");
     }
     static bool Process(Fields changes) { return CPrixelBibMxElement(Line(changes)).Process(); }
+
+    // The article of FOUR1 at 80, with its discount of 10 %.
+    const std::string m_withSupplier = Line({{CPrixelElement::SupplierData1, "80"},
+                                             {CPrixelElement::SupplierData2, "FOUR1"},
+                                             {CPrixelElement::SupplierData4, "0.9"}});
 };
 
 // The cost has the supplier's discount of 10 %; fields are cut and what is not read reads back as
 // zero, a zero date stored empty or as its day.
 TEST_F(BibMxElementTest, NewArticleAddsItsRowMakerAndSupplierPrices) {
-    const std::string line = Line({{CPrixelElement::SupplierData1, "80"},
-                                   {CPrixelElement::SupplierData2, "FOUR1"},
-                                   {CPrixelElement::SupplierData4, "0.9"}});
-    EXPECT_TRUE(CPrixelBibMxElement(line).Process());
+    EXPECT_TRUE(CPrixelBibMxElement(m_withSupplier).Process());
     EXPECT_TRUE(Process({{CPrixelElement::Reference, "R2"},
                          {CPrixelElement::Label, std::string(300, 'L')},
                          {CPrixelElement::Unit, "ABCDEFGHIJ"},
@@ -53,7 +55,8 @@ TEST_F(BibMxElementTest, NewArticleAddsItsRowMakerAndSupplierPrices) {
     CBibXmxSet row(&m_library, 2, 1);
     row.Open("SELECT * FROM BXMX WHERE Code = 'ACMR100'");
     EXPECT_EQ(AsText(row.m_NoteLibelle), RtfBytes("Robinet"));
-    EXPECT_EQ(AsText(row.m_NoteTechnique), RtfBytes(CPrixelBibMxElement(line).TechnicalNote()));
+    EXPECT_EQ(AsText(row.m_NoteTechnique),
+              RtfBytes(CPrixelBibMxElement(m_withSupplier).TechnicalNote()));
     EXPECT_EQ(Columns("Libelle, Unite, ifnull(PrixTarif, 0), ifnull(Valeur2, 0), "
                       "ifnull(PrixelDate, '1899-12-30')",
                       "ACMR2"),
@@ -141,6 +144,47 @@ TEST_F(BibMxElementTest, LinkedArticlesOfAMakerNotAtADate) {
     EXPECT_EQ(library.GetLinkedArticles("M2", "", references), -1);
     delete[] references;
     EXPECT_TRUE(Messages().empty());
+}
+
+// Two workstations share one library: another one stores the same article, supplier price, maker
+// or family between this one's lookup and its store. The row is then there once, with what this
+// workstation wrote, and nothing is told.
+TEST_F(BibMxElementTest, ARowStoredFirstByAnotherWorkstationIsUpdatedNotDoubled) {
+    const struct {
+        const char* table;
+        const char* otherRow;
+        const char* check;
+        const char* expected;
+    } cases[] = {
+        {"BXMX",
+         "INSERT INTO BXMX (Type, Code, Libelle, PrixTarif, PrixelCheck) "
+         "VALUES (10001, 'ACMR100', 'Autre poste', 90, 1)",
+         "SELECT count(*), PrixTarif, Libelle FROM BXMX WHERE Code = 'ACMR100'", "1|100|Robinet"},
+        {"Catalogue",
+         "INSERT INTO Catalogue (Type, Code, Ordre, Fournisseur, PrixTarif) "
+         "VALUES (10001, 'ACMR100', 1, 'FOUR1', 90)",
+         "SELECT count(*), PrixTarif, Remise FROM Catalogue WHERE Fournisseur = 'FOUR1'",
+         "1|100|10"},
+        {"Fabricant", "INSERT INTO Fabricant (Id, Prefixe, Nom) VALUES ('M1', 'ACM', 'Acme')",
+         "SELECT count(*), Nom FROM Fabricant", "1|Acme"},
+        {"Famille",
+         "INSERT INTO Famille (Type, Parent, Rang, Code, Libelle, CodePrixel) "
+         "VALUES (10000, '@', 1, '@zz', 'ACM', 'ACM.')",
+         "SELECT count(*), min(CodeFamille LIKE '@zz%') FROM Famille, BXMX "
+         "WHERE Famille.CodePrixel = 'ACM.'",
+         "1|1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table);
+        m_library.Execute(
+            "DELETE FROM BXMX; DELETE FROM Catalogue; DELETE FROM Fabricant; "
+            "DELETE FROM Famille");
+        Faulty().BeforeFirst(std::string("INSERT INTO ") + c.table,
+                             [&] { m_library.Execute(c.otherRow); });
+        EXPECT_TRUE(CPrixelBibMxElement(m_withSupplier).Process());
+        EXPECT_EQ(Messages(), Strings{});
+        EXPECT_EQ(Rows(c.check), Strings{c.expected});
+    }
 }
 
 }  // namespace

@@ -30,18 +30,6 @@ class EtudeMxElementTest : public ArticleImportTest {
     bool Add(const std::string& line) { return CPrixelEtudeMxElement(line).AddRecord(); }
 };
 
-TEST_F(EtudeMxElementTest, NewStudyRowCarriesDefaultsAndTheFixedPriceEachTime) {
-    const std::string line = Line({{CPrixelElement::FixedPriceFlag, "O"}});
-    EXPECT_TRUE(Add(line));
-    EXPECT_EQ(
-        Study("Code, PrixRevient, PVImpose, PrixVente, PrixelCheck, PrixelDate", "EXmxPrixel"),
-        Strings{"ACMR100|120|1|100|1|2013-04-15"});
-    EXPECT_EQ(Count(m_study, "EXMX") + LibraryRows(), 0);
-
-    EXPECT_TRUE(Add(line));
-    EXPECT_EQ(Count(m_study, "EXmxPrixel"), 2);
-}
-
 TEST_F(EtudeMxElementTest, LineNumbersTakenInTheStudyAreDrawnAgain) {
     sys::SeedRand(7);
     const short first = static_cast<short>(sys::Rand() % 32768);
@@ -69,6 +57,8 @@ TEST_F(EtudeMxElementTest, WithdrawnArticleUnlinksEveryStudyLine) {
     EXPECT_TRUE(Messages().empty());
 }
 
+// A new study row carries the defaults, and the fixed price, each time it is added; the library is
+// left alone.
 TEST_F(EtudeMxElementTest, ProcessUpdatesALinkedStudyLineOrAddsTheArticle) {
     StoreStudyLine("ACMR100", 1, true);
     EXPECT_TRUE(CPrixelEtudeMxElement(Line()).Process());
@@ -77,8 +67,14 @@ TEST_F(EtudeMxElementTest, ProcessUpdatesALinkedStudyLineOrAddsTheArticle) {
 
     StoreStudyLine("ACMR2", 1, false);
     EXPECT_FALSE(CPrixelEtudeMxElement(Line({{CPrixelElement::Reference, "R2"}})).Process());
-    EXPECT_TRUE(CPrixelEtudeMxElement(Line({{CPrixelElement::Reference, "R3"}})).Process());
-    EXPECT_EQ(Study("Code", "EXmxPrixel"), Strings{"ACMR3"});
+    const std::string fixed =
+        Line({{CPrixelElement::Reference, "R3"}, {CPrixelElement::FixedPriceFlag, "O"}});
+    EXPECT_TRUE(CPrixelEtudeMxElement(fixed).Process());
+    EXPECT_TRUE(Add(fixed));
+    EXPECT_EQ(
+        Study("Code, PrixRevient, PVImpose, PrixVente, PrixelCheck, PrixelDate", "EXmxPrixel"),
+        Strings(2, "ACMR3|120|1|100|1|2013-04-15"));
+    EXPECT_EQ(Count(m_study, "EXMX") + LibraryRows(), 2);
 }
 
 TEST_F(EtudeMxElementTest, AQuoteALockedStudyOrEveryLineNumberTakenAddsNothing) {

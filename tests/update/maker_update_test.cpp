@@ -47,13 +47,27 @@ class MakerUpdateTest : public TariffUpdateTest {
     std::vector<bool> m_updateOneEnabled;
 };
 
-// Without the right nothing is shown, and the answer tells that makers are left.
+// The columns cannot be resized. Without the right nothing is shown, and the answer tells that
+// makers are left.
 TEST_F(MakerUpdateTest, WithNothingOutOfDateTheListIsEmptyAndQuitterAnswersNonZero) {
     Import("M1", "ACM", 1);
     ASSERT_EQ(Check(MakerLine("M1", "ACM", "15/04/2013")), CPrixelCtrl::PrixelUpToDate);
     RecordDialog();
     User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 0);
     RecordDialog();
+    User().DragColumnDivider(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 0, 100);
+    User().DragColumnDivider(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 1, 90);
+    User().Do(IDD_PRIXEL_UPDATE, [&] {
+        const auto& columns = m_backend->FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST)->columns;
+        EXPECT_EQ(columns.at(0).width, 213);
+        EXPECT_EQ(columns.at(1).width, 40);
+        auto* dialog =
+            static_cast<CPrixelUpdateDlg*>(m_backend->FindDialog(IDD_PRIXEL_UPDATE)->wnd);
+        int result = 0;
+        EXPECT_TRUE(
+            dialog->OnNotify(IDC_UPDATE_LIST, ui::Notification::HeaderDividerDblClick, &result));
+        EXPECT_EQ(result, 1);
+    });
     User().Press(IDD_PRIXEL_UPDATE, IDC_PRIXEL_QUITTER);
     EXPECT_NE(m_prixel->OpenUpdate(), 0);
     EXPECT_EQ(m_shown, (Shown{{}, {}}));
@@ -110,26 +124,6 @@ TEST_F(MakerUpdateTest, ActualiserRefreshesTheMakerOfTheMarkedRowThenShowsTheLis
     EXPECT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014") + MakerLine("M3", "CHX", "01/06/2014")),
               CPrixelCtrl::PrixelOutOfDate);
     EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 2);
-}
-
-TEST_F(MakerUpdateTest, TheColumnsCannotBeResized) {
-    ImportThreeMakersOfWhichM2IsCurrent();
-    User().DragColumnDivider(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 0, 100);
-    User().DragColumnDivider(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 1, 90);
-    User().Do(IDD_PRIXEL_UPDATE, [&] {
-        const auto& columns = m_backend->FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST)->columns;
-        EXPECT_EQ(columns.at(0).width, 213);
-        EXPECT_EQ(columns.at(1).width, 40);
-        auto* dialog =
-            static_cast<CPrixelUpdateDlg*>(m_backend->FindDialog(IDD_PRIXEL_UPDATE)->wnd);
-        int result = 0;
-        EXPECT_TRUE(
-            dialog->OnNotify(IDC_UPDATE_LIST, ui::Notification::HeaderDividerDblClick, &result));
-        EXPECT_EQ(result, 1);
-    });
-    User().Press(IDD_PRIXEL_UPDATE, IDC_PRIXEL_QUITTER);
-    m_prixel->OpenUpdate();
-    EXPECT_EQ(User().PendingSteps(), 0u);
 }
 
 TEST_F(MakerUpdateTest, AMakerWhoseRowCannotBeWrittenStaysListed) {
