@@ -121,6 +121,7 @@ TEST_F(ServiceTestAnswers, RecuperationAnswersThePicksOfItsStampInOrderOnce) {
     EXPECT_EQ(Fields(lines[1])[1] + Fields(lines[1])[2], "GARBR00001");
     EXPECT_EQ(Fields(lines[2])[1] + Fields(lines[2])[2], "LEMA000100");
     EXPECT_EQ(Recuperation("20240101120001").size(), 1u);
+    EXPECT_EQ(Recuperation("20240101120000").size(), 1u);  // handed over once
 }
 
 }  // namespace

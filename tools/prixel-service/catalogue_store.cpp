@@ -267,6 +267,13 @@ std::vector<Article> CatalogueStore::Picked(const std::string& stamp) {
     return articles;
 }
 
+std::vector<Article> CatalogueStore::TakePicked(const std::string& stamp) {
+    std::vector<Article> articles = Picked(stamp);
+    std::lock_guard lock(m_mutex);
+    m_file.Execute("DELETE FROM picks WHERE stamp = ?", {stamp});
+    return articles;
+}
+
 Customer CatalogueStore::RecordCustomer(const std::vector<std::string>& values,
                                         const std::string& computer) {
     const std::string key = values.at(0) + "|" + values.at(10);

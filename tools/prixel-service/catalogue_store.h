@@ -39,6 +39,9 @@ class CatalogueStore {
     void Pick(const std::string& stamp, const std::string& code);
     void Unpick(const std::string& stamp, const std::string& code);
     std::vector<Article> Picked(const std::string& stamp);
+    // The picks of stamp, which are then forgotten: a selection is handed over once, and a later
+    // session that draws the same stamp starts empty.
+    std::vector<Article> TakePicked(const std::string& stamp);
 
     // Records a company from its registration values; the same customer code and serial number
     // keep their customer number.

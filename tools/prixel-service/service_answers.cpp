@@ -50,7 +50,7 @@ RequestIdentity ServiceAnswers::AssignedIdentity(const RequestIdentity& asked,
 ServicePage ServiceAnswers::Answer(const ServiceRequest& request, const std::string& ownAddress) {
     const std::string header = HeaderLine(AssignedIdentity(request.identity, ownAddress));
     if (request.recuperation)
-        return AnswerOf(header + "\r\n" + RecordsOf(m_store.Picked(request.stamp)));
+        return AnswerOf(header + "\r\n" + RecordsOf(m_store.TakePicked(request.stamp)));
     switch (request.kind) {
         case 0: {
             const std::string query = Trimmed(SearchText(request.param));
