@@ -1,4 +1,4 @@
-// Module entry of the plug-in library: its resources join the host's chain when the library is
+// Entry of the plug-in library: its resources join the host's chain when the library is
 // loaded and leave it when the library is unloaded; its browser follows the host's composition.
 
 #include "adapters/plugin_composition.h"
