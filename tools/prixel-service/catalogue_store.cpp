@@ -257,6 +257,17 @@ void CatalogueStore::Unpick(const std::string& stamp, const std::string& code) {
 
 std::vector<Article> CatalogueStore::Picked(const std::string& stamp) {
     std::lock_guard lock(m_mutex);
+    return ReadPicks(stamp);
+}
+
+std::vector<Article> CatalogueStore::TakePicked(const std::string& stamp) {
+    std::lock_guard lock(m_mutex);
+    std::vector<Article> articles = ReadPicks(stamp);
+    m_file.Execute("DELETE FROM picks WHERE stamp = ?", {stamp});
+    return articles;
+}
+
+std::vector<Article> CatalogueStore::ReadPicks(const std::string& stamp) {
     std::vector<Article> articles;
     SqliteStatement select(m_file.Handle(),
                            std::string("SELECT ") + kArticleColumns +
@@ -264,13 +275,6 @@ std::vector<Article> CatalogueStore::Picked(const std::string& stamp) {
                                "picks.seq",
                            {stamp});
     while (select.Step()) articles.push_back(ReadArticle(select));
-    return articles;
-}
-
-std::vector<Article> CatalogueStore::TakePicked(const std::string& stamp) {
-    std::vector<Article> articles = Picked(stamp);
-    std::lock_guard lock(m_mutex);
-    m_file.Execute("DELETE FROM picks WHERE stamp = ?", {stamp});
     return articles;
 }
 

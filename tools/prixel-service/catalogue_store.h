@@ -57,6 +57,8 @@ class CatalogueStore {
   private:
     void CreateTables();
     void InsertArticle(const Article& article);
+    // Callers hold m_mutex, so that reading and forgetting a selection is one step.
+    std::vector<Article> ReadPicks(const std::string& stamp);
     std::vector<Article> QueryArticles(const std::string& where,
                                        const std::vector<SqlValue>& values);
     Customer SaveCustomer(const std::string& key, const std::string& details,
