@@ -5,8 +5,11 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-# The installed plug-in finds the host's side beside it, at link time and at run time.
+# The installed plug-in finds the host's side beside it, at link time and at run time. Both
+# libraries carry the major version in their soname: a host built against 1.x keeps loading 1.x.
 set_target_properties(prixel PROPERTIES INSTALL_RPATH "$ORIGIN")
+set_target_properties(prixel prixelhost PROPERTIES VERSION ${PROJECT_VERSION}
+    SOVERSION ${PROJECT_VERSION_MAJOR})
 target_include_directories(prixel INTERFACE $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 
 install(FILES src/module/prixel_ctrl.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/prixel)

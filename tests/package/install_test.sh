@@ -19,6 +19,8 @@ expect() {  # expect WHAT EXPECTED ACTUAL
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 test -f "$work/prefix/include/prixel/prixel_ctrl.h"
+soname="$(objdump -p "$(find "$work/prefix" -name 'libprixel.so')" | awk '/SONAME/ {print $2}')"
+expect "soname" "libprixel.so.1" "$soname"
 
 cmake -S "$here/tiny_host" -B "$work/cmake" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" \
     -DCMAKE_CXX_FLAGS="$flags" >/dev/null
@@ -33,8 +35,8 @@ expect "pkg-config host" "0 3" "$(LD_LIBRARY_PATH="$(dirname "$(dirname "$pc")")
 
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null)
 contents="$(dpkg-deb -c "$work"/deb/prixel_*.deb)"
-for file in include/prixel/prixel_ctrl.h lib/libprixel.so lib/libprixelhost.so \
+for file in include/prixel/prixel_ctrl.h lib/libprixel.so.1 lib/libprixelhost.so.1 \
     lib/cmake/Prixel/PrixelConfig.cmake lib/pkgconfig/prixel.pc; do
-    grep -q "/usr/$file\$" <<<"$contents" || { echo "package lacks /usr/$file" >&2; exit 1; }
+    grep -q "/usr/$file\( -> .*\)\?\$" <<<"$contents" || { echo "package lacks /usr/$file" >&2; exit 1; }
 done
 echo "installed, built against and packaged"
