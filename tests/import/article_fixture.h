@@ -49,19 +49,24 @@ class ArticleImportTest : public WebExchangeTest {
     // An article of maker M1 (prefix ACM), reference R100, dated 15 April 2013 at 100, without
     // suppliers; changes replace fields.
     static std::string Line(Fields changes = {}) {
-        std::array<std::string, CPrixelElement::FieldCount> fields;
-        fields[CPrixelElement::MakerId] = "M1";
-        fields[CPrixelElement::MakerPrefix] = "ACM";
-        fields[CPrixelElement::Reference] = "R100";
-        fields[CPrixelElement::Label] = "Robinet";
-        fields[CPrixelElement::TariffDate] = "20130415";
-        fields[CPrixelElement::ListPrice] = "100";
-        fields[CPrixelElement::Unit] = "U";
-        fields[CPrixelElement::Packaging] = "Carton";
-        fields[CPrixelElement::FamilyCodes] = "K1|K2";
-        fields[CPrixelElement::FamilyLabels] = "Sanitaire|Robinets";
-        fields[CPrixelElement::Ean] = "3000000000001";
-        fields[CPrixelElement::SecondValue] = "2.5";
+        std::array<std::string, CPrixelElement::FieldCount> fields = {"M1",
+                                                                      "ACM",
+                                                                      "R100",
+                                                                      "Robinet",
+                                                                      "",
+                                                                      "20130415",
+                                                                      "100",
+                                                                      "U",
+                                                                      "",
+                                                                      "",
+                                                                      "Carton",
+                                                                      "",
+                                                                      "",
+                                                                      "",
+                                                                      "K1|K2",
+                                                                      "Sanitaire|Robinets",
+                                                                      "3000000000001",
+                                                                      "2.5"};
         for (const auto& [field, value] : changes) fields[field] = value;
         std::string line = fields[0];
         for (std::size_t i = 1; i < fields.size(); ++i) line += "\t" + fields[i];
@@ -69,16 +74,17 @@ class ArticleImportTest : public WebExchangeTest {
     }
 
     static std::string Utf8(const std::string& cp1252) { return text::ToUtf8(cp1252); }
-    static std::string RtfBytes(const std::string& text) {
-        return CPrixelElement::ToRtf(text) + std::string(1, '\0');
-    }
-    static std::string AsText(const db::Bytes& bytes) { return {bytes.begin(), bytes.end()}; }
 
     static long Count(CDaoDatabase& database, const std::string& table) {
         CDaoRecordset rows(&database);
         long count = 0;
         for (rows.Open(table); !rows.IsEOF(); rows.MoveNext()) ++count;
         return count;
+    }
+    // The rows of the library's article, maker, supplier price and family tables.
+    long LibraryRows() {
+        return Count(m_library, "BXMX") + Count(m_library, "Fabricant") +
+               Count(m_library, "Catalogue") + Count(m_library, "Famille");
     }
     // The rows a query of database answers, each as its columns joined by '|', in UTF-8.
     static Strings Rows(CDaoDatabase& database, const std::string& sql) {

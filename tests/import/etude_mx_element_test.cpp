@@ -23,10 +23,6 @@ class EtudeMxElementTest : public ArticleImportTest {
     Strings Study(const std::string& columns, const char* table = "EXMX") {
         return Rows(m_study, "SELECT " + columns + " FROM " + table + " ORDER BY rowid");
     }
-    long LibraryRows() {
-        return Count(m_library, "BXMX") + Count(m_library, "Fabricant") +
-               Count(m_library, "Catalogue") + Count(m_library, "Famille");
-    }
     bool Add(const std::string& line) { return CPrixelEtudeMxElement(line).AddRecord(); }
 };
 

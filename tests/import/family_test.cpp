@@ -56,12 +56,8 @@ TEST_F(FamilyTest, APathMakesEachMissingLevelUpToTheFirstEmptyKeyAndTenLevelsAtM
     EXPECT_EQ(Families(),
               (Strings{"ACME.|ACME|@|1|3", "ACME.F1.|Portes|ACME.|1|5",
                        "ACME.F1.F2.|Blindées|ACME.F1.|1|7", "ACME.F1.G2.|L2|ACME.F1.|2|7"}));
-    EXPECT_EQ(Rows("SELECT Code FROM Famille WHERE CodePrixel = 'ACME.F1.F2.'"),
-              Strings{path.GetCode()});
     EXPECT_EQ(again.GetCode(), path.GetCode());
     EXPECT_EQ(Utf8(path.GetLabel() + gap.GetLabel()), "BlindéesL2");
-    EXPECT_EQ(Rows("SELECT count(*) FROM Famille WHERE substr(Code, 2) GLOB '*[^0-9A-Za-z]*'"),
-              Strings{"0"});
 
     CFamilyPath deep(PRIXEL_FAMILY_MATERIALS, "N", "K1|K2|K3|K4|K5|K6|K7|K8|K9|K10|K11", "");
     deep.EnsureFamily();
@@ -95,33 +91,6 @@ TEST_F(FamilyTest, TradesAndWorkFamiliesAreMadeOnceRankedAfterTheirLastSibling) 
               (Strings{"T1|Maçonnerie|@|1|3", "T7|Murs|@|7|3", "M1|Murs|@|30|3",
                        "T2|" + std::string(70, 'e') + "|@|8|3", "W1|Murs|T1|1|5",
                        "W2|Murs porteurs|W1|1|7", "W3|Orphelin|@|9|3", "W1|Autre type|@|31|3"}));
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(FamilyTest, LookupCodeGivesTheFamilyAndItsLabelOrTheRoot) {
-    AddRow(PRIXEL_FAMILY_WORKS, "@Ab", 1, "W1");
-    const auto lookup = [](int type, const char* key) {
-        CChildFamilyEntry entry(type, key, "donné");
-        const std::string code = entry.LookupCode();
-        return code + " " + entry.GetLabel();
-    };
-    EXPECT_EQ(lookup(PRIXEL_FAMILY_WORKS, "W1"), "@Ab Murs");
-    EXPECT_EQ(lookup(PRIXEL_FAMILY_WORKS, "W9"), "@ donné");
-    EXPECT_EQ(lookup(PRIXEL_FAMILY_WORKS, ""), "@ donné");
-    EXPECT_EQ(lookup(PRIXEL_FAMILY_MATERIALS, "W1"), "@ donné") << "another type";
-    Faulty().FailWhenContains("CodePrixel", dao::kGeneralFailure, "Erreur de lecture.");
-    EXPECT_EQ(lookup(PRIXEL_FAMILY_WORKS, "W1"), "@ donné") << "a failed query";
-    EXPECT_EQ(Messages(), Strings{"Erreur de lecture."});
-}
-
-TEST_F(FamilyTest, ATakenCodeIsDrawnAgainAndTheFamilyStored) {
-    const Strings drawn = CodesDrawn(11, 3);
-    AddRow(PRIXEL_FAMILY_MATERIALS, drawn[0], 1, "X1");
-    AddRow(PRIXEL_FAMILY_MATERIALS, drawn[1], 2, "X2");
-
-    sys::SeedRand(11);
-    CTradeFamily(PRIXEL_FAMILY_WORKS, "T1|Maçonnerie|||||||").EnsureFamily();
-    EXPECT_EQ(Rows("SELECT Code FROM Famille WHERE CodePrixel = 'T1'"), Strings{drawn[2]});
     EXPECT_TRUE(Messages().empty());
 }
 
@@ -165,15 +134,13 @@ TEST_F(FamilyTest, AFailureShowsTheDatabaseMessageAndMakesNoFamily) {
 TEST_F(FamilyTest, AKeyHoldingAQuoteShowsTheQueryMessageAndCreatesNothing) {
     CFamilyPath path(PRIXEL_FAMILY_MATERIALS, "ACME", "L'F", "Portes");
     path.EnsureFamily();
-    CTradeFamily(PRIXEL_FAMILY_WORKS, "T'1|Maçonnerie|||||||").EnsureFamily();
     CWorkFamily(PRIXEL_FAMILY_WORKS, "W1|T1|P'1|Murs||||").EnsureFamily();
     EXPECT_TRUE(path.GetCode().empty());
     EXPECT_EQ(Families(), (Strings{"ACME.|ACME|@|1|3", "W1|Murs|@|1|3"}))
         << "the maker's level is made before the broken one; a parent that cannot be looked up "
            "is the root";
-    EXPECT_EQ(Messages(),
-              (Strings{"La valeur \"ACME.L'F." + kQuoteRefused, "La valeur \"T'1" + kQuoteRefused,
-                       "La valeur \"P'1" + kQuoteRefused}));
+    EXPECT_EQ(Messages(), (Strings{"La valeur \"ACME.L'F." + kQuoteRefused,
+                                   "La valeur \"P'1" + kQuoteRefused}));
 }
 
 }  // namespace

@@ -13,13 +13,12 @@ namespace {
 
 const std::string kCode = "ACM4711";
 
-// An article of maker ACM listed on 15 April 2013, with supplier amounts 70, 60 and 50.
+// An article of maker ACM listed on 15 April 2013 at 100 in packs of 12, with supplier amounts
+// 70, 60 and 50.
 std::unique_ptr<CSupplierCatalogue> Article(const std::string& suppliers,
-                                            const std::string& coefficients,
-                                            const std::string& packQuantity = "12",
-                                            const std::string& listPrice = "100") {
-    return std::make_unique<CSupplierCatalogue>(10001, kCode, "ACM", "20130415", listPrice,
-                                                packQuantity, "70|60|50", suppliers, "e1|e2|e3",
+                                            const std::string& coefficients) {
+    return std::make_unique<CSupplierCatalogue>(10001, kCode, "ACM", "20130415", "100",
+                                                "12 cartons", "70|60|50", suppliers, "e1|e2|e3",
                                                 coefficients);
 }
 
@@ -43,7 +42,8 @@ class SupplierCatalogueTest : public ArticleImportTest {
 };
 
 // Suppliers follow the article's rows with their discounts up to the first empty entry; short
-// lists give empty entries; writing again rewrites the rows in place.
+// lists give empty entries; the pack quantity is the whole number its text starts with; writing
+// again rewrites the rows in place.
 TEST_F(SupplierCatalogueTest, SuppliersFollowTheArticleRowsAndAreRewrittenInPlace) {
     StoreRow("AUTRE", 3);
     Article(" F1 |F2||F3", "0.7|0.6|0.5|0.5")->Write();
@@ -56,15 +56,6 @@ TEST_F(SupplierCatalogueTest, SuppliersFollowTheArticleRowsAndAreRewrittenInPlac
     EXPECT_EQ(Stored(), (Strings{"AUTRE|3|", "F1|4|50", "F2|5|100", "F4|6|100"}));
     EXPECT_EQ(Columns("PrixTarif, ifnull(MontantFournisseur, 0)", "F2"), "120|0");
     EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(SupplierCatalogueTest, PackQuantityIsTheWholeNumberItStartsWith) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"12 cartons", "12"}, {"abc", "0"}, {"-3.9", "-3"}};
-    for (const auto& [given, quantity] : cases) {
-        Article("F1", "0.7", given)->Write();
-        EXPECT_EQ(Columns("QteConditionnement", "F1"), quantity) << given;
-    }
 }
 
 TEST_F(SupplierCatalogueTest, MainSupplierIsTheFirstCutToFifteenCharacters) {

@@ -24,10 +24,6 @@ class MakerUpdateTest : public TariffUpdateTest {
                 m_backend->FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE)->enabled);
         });
     }
-    void RefreshRow(int row) {
-        User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, row);
-        User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE);
-    }
     // M1 (2 materials) and M3 (1) are out of date, M2 is current.
     void ImportThreeMakersOfWhichM2IsCurrent() {
         Import("M1", "ACM", 2);
@@ -52,7 +48,6 @@ class MakerUpdateTest : public TariffUpdateTest {
 TEST_F(MakerUpdateTest, WithNothingOutOfDateTheListIsEmptyAndQuitterAnswersNonZero) {
     Import("M1", "ACM", 1);
     ASSERT_EQ(Check(MakerLine("M1", "ACM", "15/04/2013")), CPrixelCtrl::PrixelUpToDate);
-    RecordDialog();
     User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 0);
     RecordDialog();
     User().DragColumnDivider(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 0, 100);
@@ -70,8 +65,8 @@ TEST_F(MakerUpdateTest, WithNothingOutOfDateTheListIsEmptyAndQuitterAnswersNonZe
     });
     User().Press(IDD_PRIXEL_UPDATE, IDC_PRIXEL_QUITTER);
     EXPECT_NE(m_prixel->OpenUpdate(), 0);
-    EXPECT_EQ(m_shown, (Shown{{}, {}}));
-    EXPECT_EQ(m_updateOneEnabled, (std::vector<bool>{false, false}));
+    EXPECT_EQ(m_shown, Shown{{}});
+    EXPECT_EQ(m_updateOneEnabled, std::vector<bool>{false});
     EXPECT_TRUE(Queries().empty());
 
     ASSERT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014")), CPrixelCtrl::PrixelOutOfDate);
@@ -80,50 +75,35 @@ TEST_F(MakerUpdateTest, WithNothingOutOfDateTheListIsEmptyAndQuitterAnswersNonZe
     EXPECT_EQ(m_backend->FindDialog(IDD_PRIXEL_UPDATE), nullptr);
 }
 
-// An article the service does not answer is told, and its maker is marked all the same.
-TEST_F(MakerUpdateTest, ToutActualiserRefreshesOnlyTheOutOfDateMakers) {
+// "Actualiser" refreshes the maker of the marked row (a click outside the rows keeps the mark) and
+// shows the list without it; "Tout Actualiser" refreshes the rest, telling an article the service
+// does not answer and marking its maker all the same. The current maker is never asked.
+TEST_F(MakerUpdateTest, ActualiserRefreshesTheMarkedMakerThenToutActualiserTheRest) {
     ImportThreeMakersOfWhichM2IsCurrent();
     ServeNewTariffs("M1", "ACM", 2);
     ServeNewTariffs("M3", "CHX", 1);
     m_web.NeverAnswer(std::string(kTariffQuery) + "M1,ACM,R1,");
-    User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ALL);
-    EXPECT_NE(m_prixel->OpenUpdate(), 0);
-
-    EXPECT_EQ(Queries(),
-              (Strings{"M1,ACM,R0,01/06/2014", "M1,ACM,R1,01/06/2014", "M3,CHX,R0,01/06/2014"}));
-    EXPECT_EQ(Messages(), (Strings{"Impossible de se connecter à Vako Prixel.\n",
-                                   "Tous les tarifs ont été mis à jour."}));
-    EXPECT_TRUE(Toaster() && Toaster()->visible);
-    EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 0);
-    EXPECT_EQ(ListPrices(), (Strings{"ACMR0|120", "ACMR1|100", "BTPR0|100", "CHXR0|120"}));
-    EXPECT_EQ(TariffDates(), (Strings{"M1|2014-06-01", "M2|2013-04-15", "M3|2014-06-01"}));
-}
-
-TEST_F(MakerUpdateTest, ActualiserRefreshesTheMakerOfTheMarkedRowThenShowsTheListWithoutIt) {
-    ImportThreeMakersOfWhichM2IsCurrent();
-    ServeNewTariffs("M3", "CHX", 1);
     User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 5);
     RecordDialog();
     User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE);
-    // A click outside the rows keeps the mark.
     User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 1);
     User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 7);
     RecordDialog();
     User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE);
     RecordDialog();
-    User().PressEscape(IDD_PRIXEL_UPDATE);
-    EXPECT_EQ(m_prixel->OpenUpdate(), 0);
+    User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ALL);
+    EXPECT_NE(m_prixel->OpenUpdate(), 0);
 
-    EXPECT_EQ(Queries(), (Strings{"M3,CHX,R0,01/06/2014"}));
-    EXPECT_EQ(Messages(), (Strings{"Les tarifs du fabricant 'Maker M3' ont été mis à jour."}));
+    EXPECT_EQ(Queries(),
+              (Strings{"M3,CHX,R0,01/06/2014", "M1,ACM,R0,01/06/2014", "M1,ACM,R1,01/06/2014"}));
+    EXPECT_EQ(Messages(), (Strings{"Les tarifs du fabricant 'Maker M3' ont été mis à jour.",
+                                   "Impossible de se connecter à Vako Prixel.\n",
+                                   "Tous les tarifs ont été mis à jour."}));
     EXPECT_EQ(m_shown,
               (Shown{{"Maker M1=2", "Maker M3=1"}, {"Maker M1=2", "Maker M3=1"}, {"Maker M1=2"}}));
     EXPECT_EQ(m_updateOneEnabled, (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(ListPrices(), (Strings{"ACMR0|100", "ACMR1|100", "BTPR0|100", "CHXR0|120"}));
-    EXPECT_EQ(TariffDates(), (Strings{"M1|2013-04-15", "M2|2013-04-15", "M3|2014-06-01"}));
-    EXPECT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014") + MakerLine("M3", "CHX", "01/06/2014")),
-              CPrixelCtrl::PrixelOutOfDate);
-    EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 2);
+    EXPECT_EQ(ListPrices(), (Strings{"ACMR0|120", "ACMR1|100", "BTPR0|100", "CHXR0|120"}));
+    EXPECT_EQ(TariffDates(), (Strings{"M1|2014-06-01", "M2|2013-04-15", "M3|2014-06-01"}));
 }
 
 TEST_F(MakerUpdateTest, AMakerWhoseRowCannotBeWrittenStaysListed) {
@@ -133,7 +113,8 @@ TEST_F(MakerUpdateTest, AMakerWhoseRowCannotBeWrittenStaysListed) {
     ServeNewTariffs("M1", "ACM", 1);
     faulty.FailWhenContains("UPDATE Fabricant", dao::kLocked, text::FromUtf8("Table verrouillée."));
 
-    RefreshRow(0);
+    User().ClickRow(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 0);
+    User().Press(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE);
     RecordDialog();
     User().CloseWindow(IDD_PRIXEL_UPDATE);
     m_prixel->OpenUpdate();

@@ -16,18 +16,15 @@ bool ProcessWork(const std::string& utf8Line, const std::string& prefix = "PRIXE
 TEST_F(ImportWritersTest, AWorkIsStoredUnderThePrefixWithItsFamilyAndTrimmedFields) {
     CTradeFamily(PRIXEL_FAMILY_WORKS, "T1|Cloisons et plafonds en plaques|||||||").EnsureFamily();
     const std::string family = Rows("SELECT Code FROM Famille").at(0);
-    const std::string longLabel(300, 'x');
     EXPECT_TRUE(ProcessWork(Work("A12", " T1 ", "  Cloison 72/48 ", "1.5", "0,5", " ml2 ")));
     EXPECT_TRUE(ProcessWork(Work("A13", "NONE", "", "", "")));
-    EXPECT_TRUE(ProcessWork(Work("A14", "", longLabel, "", "")));
     EXPECT_TRUE(ProcessWork(Work("A15", "T1", "Doublage", "", ""), ""));
-    const std::string today = "|1|" + COleDateTime::Today().ToIso();
-    EXPECT_EQ(Rows("SELECT Type, Code, Libelle, Unite, LibFamille, CodeFamille, Profil, DateMaj "
-                   "FROM BOUV ORDER BY Code"),
-              (Strings{"501|A15|Doublage|m2|Cloisons et plafon|" + family + today,
-                       "501|PRIXELA12|Cloison 72/48|ml2|Cloisons et plafon|" + family + today,
-                       "501|PRIXELA13|Libellé à définir|m2||@" + today,
-                       "501|PRIXELA14|" + longLabel.substr(0, 255) + "|m2||@" + today}));
+    const std::string today = "|" + COleDateTime::Today().ToIso();
+    EXPECT_EQ(Rows("SELECT Code, Libelle, Unite, LibFamille, CodeFamille, DateMaj FROM BOUV "
+                   "ORDER BY Code"),
+              (Strings{"A15|Doublage|m2|Cloisons et plafon|" + family + today,
+                       "PRIXELA12|Cloison 72/48|ml2|Cloisons et plafon|" + family + today,
+                       "PRIXELA13|Libellé à définir|m2||@" + today}));
     EXPECT_TRUE(Messages().empty());
 }
 
@@ -62,25 +59,15 @@ TEST_F(ImportWritersTest, OnlyANewWorkOfThirteenFieldsIsAdded) {
                  "BOUV.Type, BOUV.Code)."}));
 }
 
-// The labour material of a prefix is added once; a work line follows the lines its work has.
-TEST_F(ImportWritersTest, TheLabourMaterialAndTheWorkLinesAreAddedInTurn) {
-    const std::string label = Fr(TXT_LABOUR_MATERIAL_LABEL);
-    for (const char* code : {"X_MO", "X_MO", "Y_MO"})
-        CImportedMaterialWriter(PRIXEL_TYPE_LABOUR, code, label, "H").Process();
-    EXPECT_EQ(Rows("SELECT Type, Code, Libelle, Unite, CoefFG, CoefVente, CoefFG2, CoefVente2, "
-                   "LibFamille, CodeFamille, Profil, PrixelCheck FROM BXMX ORDER BY Code"),
-              (Strings{"24001|X_MO|" + Utf8(label) + "|H|1|1|1|1||@|0|0",
-                       "24001|Y_MO|" + Utf8(label) + "|H|1|1|1|1||@|0|0"}));
-
+// A work line follows the lines its work has. The labour material is the works import's.
+TEST_F(ImportWritersTest, AWorkLineFollowsTheLinesOfItsWork) {
     for (const auto& [work, quantity] :
          {std::pair{"PRIXELA12", 2.0}, std::pair{"PRIXELA13", 0.25}, std::pair{"PRIXELA12", 1.0},
           std::pair{"PRIXELA12", 3.0}, std::pair{"A'1", 1.0}}) {
         CWorkLineWriter(PRIXEL_TYPE_WORK, PRIXEL_TYPE_LABOUR, work, "PRIXEL_MO", quantity).Write();
     }
-    EXPECT_EQ(Rows("SELECT [Type tache], [Code tache], NumLigne, TypeElement, CodeElement, "
-                   "Quantite FROM BLOUV ORDER BY rowid"),
-              (Strings{"501|PRIXELA12|0|24001|PRIXEL_MO|2", "501|PRIXELA13|0|24001|PRIXEL_MO|0.25",
-                       "501|PRIXELA12|2|24001|PRIXEL_MO|1", "501|PRIXELA12|3|24001|PRIXEL_MO|3"}));
+    EXPECT_EQ(Rows("SELECT [Code tache], NumLigne, Quantite FROM BLOUV ORDER BY rowid"),
+              (Strings{"PRIXELA12|0|2", "PRIXELA13|0|0.25", "PRIXELA12|2|1", "PRIXELA12|3|3"}));
     EXPECT_EQ(Messages().size(), 1u) << "a work code holding a quote";
 }
 
