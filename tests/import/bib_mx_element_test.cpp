@@ -116,28 +116,6 @@ TEST_F(BibMxElementTest, NoMaterialWithoutAFamily) {
     EXPECT_EQ(Columns("PrixelCheck", "ACMR2"), "0");
 }
 
-TEST_F(BibMxElementTest, LinkedArticlesOfAMakerNotAtADate) {
-    CPrixelBibMxElement library;
-    std::string* references = nullptr;
-    EXPECT_EQ(library.GetLinkedArticles("M1", "15/04/2013", references), -1);
-
-    Store("",
-          "('ACMA', 'A', 1, '2013-04-15'), ('ACMB', 'B', 1, '2013-04-15'), "
-          "('ACMU', 'U', 0, '2012-01-01')");
-    EXPECT_EQ(library.GetLinkedArticles("M1", "15/04/2013", references), 0);
-    EXPECT_EQ(references, nullptr);
-
-    Store("", "('ACMC', 'C', 1, '2012-01-01'), ('ACMD', 'D', 1, NULL)");
-    ASSERT_EQ(library.GetLinkedArticles("M1", "15/04/2013", references), 2);
-    EXPECT_EQ(references[0] + references[1], "CD");
-
-    ASSERT_EQ(library.GetLinkedArticles("M1", "", references), 4);
-    EXPECT_EQ(references[3], "D");
-    EXPECT_EQ(library.GetLinkedArticles("M2", "", references), -1);
-    delete[] references;
-    EXPECT_TRUE(Messages().empty());
-}
-
 // Two workstations share one library: another one stores the same article or family between this
 // one's lookup and its store. The row is then there once, with what this workstation wrote, and
 // nothing is told.

@@ -45,23 +45,6 @@ TEST_F(ElementTest, FieldsAreSplitTrimmedAndTheReferenceLengthsChecked) {
               (Strings{kRefused + "ABCDE12345678901234,\nVanne d'arrêt", kRefused + ",\n"}));
 }
 
-TEST_F(ElementTest, RichTextAndTechnicalNote) {
-    const std::string head =
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}} "
-        "{\\colortbl ;\\red0\\green0\\blue0;} \\viewkind4\\uc1\\pard\\cf1\\fs20 ";
-    EXPECT_EQ(CPrixelElement::ToRtf("a\nb"), head + "a\\par\r\nb \\par }");
-
-    Article element(Line({{CPrixelElement::Packaging, ""},
-                          {CPrixelElement::DiscountFamilyCode, "RF2"},
-                          {CPrixelElement::DiscountFamilyLabel, "Laiton"},
-                          {CPrixelElement::Availability, "Sous 8 jours"},
-                          {CPrixelElement::OldCode, "R99"}}));
-    EXPECT_EQ(Utf8(element.TechnicalNote()),
-              "Conditionnement : \nFamille de remise : RF2 - Laiton\nCode EAN : 3000000000001\n"
-              "Disponibilité : Sous 8 jours\nGarantie en mois : \nPoids en Kg : \n"
-              "Longueur en ML : \nLargeur en ML : \nHauteur en ML : \nAncien code : R99\n");
-}
-
 struct Prices {
     double overhead = 1.2, sale = 1.5, list = 100, discount = 10, net = 0, surchargeAmount = 0,
            surchargePercent = 5, base = 0, cost = 0, salePrice = 0;
@@ -73,9 +56,9 @@ struct Prices {
     }
 };
 
-// The chain without surcharge and with a given sale price is the library's article's.
-TEST_F(ElementTest, NumbersDefaultCoefficientsAndThePriceChainWithItsGuards) {
-    EXPECT_DOUBLE_EQ(Article(Line({{CPrixelElement::ListPrice, " 12,5 "}})).ReadListPrice(), 12.5);
+// The chain without surcharge, with a given sale price or an excessive list price is the library's
+// article's.
+TEST_F(ElementTest, DefaultCoefficientsAndThePriceChainWithItsGuards) {
     // The coefficients are those of the first entry for materials.
     double overhead = 7, sale = 8;
     GetHostApp()->m_PriceEntries = {{501, 3, 4}, {10001, 1.1, 1.3}, {10001, 9, 9}};
@@ -92,7 +75,6 @@ TEST_F(ElementTest, NumbersDefaultCoefficientsAndThePriceChainWithItsGuards) {
     amount.Compute(true, true, false);
     EXPECT_DOUBLE_EQ(amount.net, 1e-10);
     EXPECT_DOUBLE_EQ(amount.surchargePercent, 3e12);
-    EXPECT_DOUBLE_EQ(Prices{.list = -2e10}.Compute(true, false, false).salePrice, 0);
 }
 
 // The profiles read well are those of the articles' and works' rows.

@@ -54,42 +54,12 @@ class PrixelMakerTest : public ArticleImportTest {
     }
 };
 
-TEST_F(PrixelMakerTest, MakerLineNeedsSevenTabsAndItsFieldsAreTrimmed) {
-    CPrixelMaker maker;
-    maker.SetFromLine(" M1 \tACM\t Acme SA\t15/04/2013 \tV2\tx\ty\t\tignored");
-    EXPECT_EQ(maker.GetId() + "|" + maker.GetName() + "|" + maker.GetTariffDate(),
-              "M1|Acme SA|15/04/2013");
-
-    maker.SetFromLine("M1\tACM\tAcme\t15/04/2013\tV2\tx\ty");
-    EXPECT_EQ(maker.GetId() + maker.GetPrefix() + maker.GetName() + maker.GetTariffDate(), "");
-}
-
-// An article's maker is added once with its tariff date; marking stores the line and clears the
-// full update flag.
-TEST_F(PrixelMakerTest, AddIfMissingAddsTheArticleMakerOnceAndMarkUpdatedStoresTheLine) {
-    EXPECT_EQ(CPrixelMaker().CountMakers(), 0);
-    CPrixelMaker maker("M1", "ACM", "20130415");
-    EXPECT_EQ(maker.FindMaker(), 1);
-    maker.AddIfMissing();
-    EXPECT_EQ(maker.FindMaker(), 0);
-    CPrixelMaker("M1", "NEW", "20140101").AddIfMissing();
-    EXPECT_EQ(maker.CountMakers(), 1);
-    EXPECT_EQ(Maker("M1"), "ACM||2013-04-15||0");
-
-    StoreMaker("M2", "V1", 1);
-    FromLine("M2\tBTP\tBati\t15/04/2013\tV2\t\t\ttout")->MarkUpdated();
-    EXPECT_EQ(Maker("M2"), "BTP|Bati|2013-04-15|V2|0");
-    EXPECT_TRUE(Messages().empty());
-}
-
 // Each failure is shown where it happens, but one of the up-to-date check goes to its caller.
 TEST_F(PrixelMakerTest, AFailedQueryOrStatementIsShownAndLeavesTheTable) {
     StoreMaker("M1", "");
     StoreMaker("M2", "V1", 1);
     StoreMaterials(kLinkedOfM1);
-    CPrixelMaker quoted("M'1", "ACM", "20130415");
-    EXPECT_EQ(quoted.FindMaker(), 2);
-    quoted.AddIfMissing();
+    EXPECT_EQ(CPrixelMaker("M'1", "ACM", "20130415").FindMaker(), 2);
     Faulty().FailWhenContains("INSERT INTO Fabricant", dao::kReadOnly, "Base en lecture seule.");
     CPrixelMaker("M3", "ACM", "20130415").AddIfMissing();
     Faulty().FailWhenContains("UPDATE Fabricant", dao::kReadOnly, "Base en lecture seule.");
@@ -101,11 +71,10 @@ TEST_F(PrixelMakerTest, AFailedQueryOrStatementIsShownAndLeavesTheTable) {
     EXPECT_EQ(maker.FindMaker(), 2);
     EXPECT_TRUE(maker.CheckUpToDate());
 
-    const std::string quote =
-        "La valeur \"M'1\" contient une apostrophe : la requête a été refusée.";
     EXPECT_EQ(Messages(),
-              (Strings{quote, quote, "Base en lecture seule.", "Base en lecture seule.",
-                       "Table verrouillée.", "Table verrouillée.", "Table verrouillée."}));
+              (Strings{"La valeur \"M'1\" contient une apostrophe : la requête a été refusée.",
+                       "Base en lecture seule.", "Base en lecture seule.", "Table verrouillée.",
+                       "Table verrouillée.", "Table verrouillée."}));
     m_driver.reset();
     EXPECT_EQ(Rows("SELECT Id FROM Fabricant ORDER BY Id"), (Strings{"M1", "M2"}));
     EXPECT_EQ(Maker("M1") + " " + Maker("M2"),

@@ -7,18 +7,6 @@ namespace {
 
 using UpToDateTest = TariffUpdateTest;
 
-// The makers' own cases tell which of their materials count; the check adds them up and passes
-// over a maker the library does not know.
-TEST_F(UpToDateTest, TheCountAddsUpTheMaterialsOfEveryMakerOutOfDate) {
-    Import("M1", "ACM", 3);
-    Import("M2", "BTP", 4);
-    Import("M3", "CHX", 2);
-    EXPECT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014") + MakerLine("M9", "ZZZ", "01/06/2014") +
-                    MakerLine("M2", "BTP", "15/04/2013") + MakerLine("M3", "CHX", "01/06/2014")),
-              CPrixelCtrl::PrixelOutOfDate);
-    EXPECT_EQ(m_prixel->GetArticleUpToDateCount(), 5);
-}
-
 TEST_F(UpToDateTest, EmptyLibraryOrBodyIsUpToDateAndTheArrayHoldsNoMoreMakersThanKnown) {
     EXPECT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014")), CPrixelCtrl::PrixelUpToDate);
     Import("M1", "ACM", 1);

@@ -39,8 +39,7 @@ class WorkImportTest : public WorksImportTest {
 };
 
 // A work hangs under its family, or its trade, with one labour line when its times add up to more
-// than nothing; a family that comes before its parent hangs at the root. A second import adds
-// nothing.
+// than nothing; a family that comes before its parent hangs at the root.
 TEST_F(WorkImportTest, ImportsWorksUnderTheirFamilyWithALabourLineWhenTheyHaveTimes) {
     ImportWithDefaults();
     EXPECT_EQ(
@@ -51,10 +50,6 @@ TEST_F(WorkImportTest, ImportsWorksUnderTheirFamilyWithALabourLineWhenTheyHaveTi
     EXPECT_EQ(Rows("SELECT Parent FROM Famille WHERE CodePrixel = 'F2'"), Strings{"@"});
     EXPECT_EQ(m_backend->FindDialog(IDD_IMPORT_PROGRESS), nullptr);
     EXPECT_TRUE(Messages().empty());
-
-    const Strings first = Counts();
-    ImportWithDefaults();
-    EXPECT_EQ(Counts(), first);
 }
 
 TEST_F(WorkImportTest, AFolderLackingAnyOfTheSixFilesImportsNothing) {
@@ -83,10 +78,6 @@ TEST_F(WorkImportTest, TheProgressWindowStandsAtThePointerWithAWideRange) {
     EXPECT_TRUE(window->visible);
     const ui::WindowModel* bar = m_backend->FindControl(IDD_IMPORT_PROGRESS, IDC_PROGRESS_BAR);
     EXPECT_EQ(std::to_string(bar->upper) + " " + std::to_string(bar->pos), "70000 69999");
-    // A file that went away meanwhile is passed over unsaid.
-    import.ImportFile("absent.txt", "x");
-    EXPECT_EQ(m_backend->FindControl(IDD_IMPORT_PROGRESS, IDC_PROGRESS_CAPTION)->text,
-              Fr(TXT_IMPORTING_WORKS));
     EXPECT_TRUE(Messages().empty());
 }
 
