@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "adapters/composition.h"
@@ -11,7 +10,6 @@
 #include "platform/text.h"
 #include "platform/ui/automation.h"
 #include "platform/ui/desktop.h"
-#include "platform/ui/scripted_user.h"
 #include "resources/prixel_resources.h"
 #include "support/virtual_display.h"
 
@@ -61,28 +59,6 @@ TEST_F(WxBackendTest, WindowsAndControlsTakeTheirTemplatesSizeInTheFontsUnits) {
         EXPECT_NEAR(across, x, 0.25);
         EXPECT_NEAR(down, y, 0.75);
     }
-}
-
-// The scripted user's hand reaches real windows through real events: a press on the cancel button,
-// Escape and the close box all end a dialog on the cancel path; a message box takes his answer.
-TEST_F(WxBackendTest, PressesEscapeCloseBoxAndAnswersGoThroughTheRealWindows) {
-    ASSERT_TRUE(adapters::Compose(adapters::Screen::Desktop, {true, ""}));
-    ui::ScriptedUser& user = Hand().User();
-    const std::vector<std::function<void()>> cancels = {
-        [&] { user.Press(IDD_IMPORT_PROGRESS, IDCANCEL); },
-        [&] { user.PressEscape(IDD_IMPORT_PROGRESS); },
-        [&] { user.CloseWindow(IDD_IMPORT_PROGRESS); },
-    };
-    for (const auto& cancel : cancels) {
-        cancel();
-        CDialog dialog(IDD_IMPORT_PROGRESS);
-        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    }
-    user.AnswerMessageBox(IDNO);
-    EXPECT_EQ(AfxMessageBox(text::FromUtf8("Confirmez-vous l'interruption ?"),
-                            MB_YESNO | MB_ICONQUESTION),
-              IDNO);
-    EXPECT_EQ(user.PendingSteps(), 0u);
 }
 
 TEST_F(WxBackendTest, ToasterStandsInTheWorkAreasCornerUntilItGoes) {

@@ -89,9 +89,7 @@ TEST_F(ProfileTest, RefusedWritesLeaveEverythingAsItWas) {
     EXPECT_FALSE(std::filesystem::exists(m_dir.File("missing")));
     // Entries that would break the file.
     EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "x\nNavigateTimeout=0"));
-    EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "x\r"));
     EXPECT_FALSE(profile::WriteString(m_path, "S", "a=b", "v"));
-    EXPECT_FALSE(profile::WriteString(m_path, "S", " ", "v"));
     EXPECT_FALSE(profile::WriteString(m_path, "S]x", "k", "v"));
     ASSERT_EQ(chmod(m_path.c_str(), 0444), 0);
     EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "new"));
@@ -101,19 +99,6 @@ TEST_F(ProfileTest, RefusedWritesLeaveEverythingAsItWas) {
         EXPECT_FALSE(profile::WriteString(m_path, "S", "k", "new"));
     }
     EXPECT_EQ(Stored(), "[S]\nk=old\n");
-}
-
-TEST_F(ProfileTest, GarbageIsReadWithoutHarm) {
-    using namespace std::string_literals;
-    std::string garbage = "\x00\xFF\xFE[\x01no end\nno equals sign\n=orphan\n[S\nk=v\r\r\n]x=y\n"s;
-    for (int b = 0; b < 256; ++b) garbage += static_cast<char>(b);
-    Store(garbage);
-    EXPECT_EQ(Get("S", "k"), "v");
-    EXPECT_EQ(Get("S", ""), "default");
-    EXPECT_EQ(Get("", "x"), "default");
-    ASSERT_TRUE(profile::WriteString(m_path, "S", "new", "1"));
-    EXPECT_EQ(Get("S", "new"), "1");
-    EXPECT_EQ(Stored().substr(0, garbage.size()), garbage);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include "dao_testing.h"
 #include "faulty_driver.h"
-#include "host/schema.h"
 #include "platform/text.h"
 
 using adapters::PostgresDriver;
@@ -32,21 +31,9 @@ class DriverTest : public ::testing::TestWithParam<Engine> {
 
 INSTANTIATE_TEST_SUITE_P(Engines, DriverTest, dbtest::kEngines, dbtest::EngineName);
 
-// The description a failure tells, in CP1252: <db> stands for the database's name, <dir> for its
-// folder.
-std::string Told(const char* utf8, const std::string& db, const std::string& dir) {
-    std::string told = text::FromUtf8(utf8);
-    for (const auto& [from, to] : {std::pair{"<db>", db}, {"<dir>", dir}}) {
-        for (std::size_t at; (at = told.find(from)) != std::string::npos;)
-            told.replace(at, std::string(from).size(), to);
-    }
-    return told;
-}
-
 }  // namespace
 
-// A case runs on the engines it has a description for. A description that ends with "(" is the
-// start of what is told, before the engine's own words.
+// A case runs on the engines it has a description for.
 TEST_P(DriverTest, FailuresAreToldWithTheirCodeAndTheEnginesReason) {
     const bool sqlite = GetParam() == Engine::kSqlite;
     const std::string insert = "INSERT INTO Article (Code) VALUES ('A1')";
@@ -65,42 +52,33 @@ TEST_P(DriverTest, FailuresAreToldWithTheirCodeAndTheEnginesReason) {
     const struct {
         std::function<void()> action;
         long code;
+        // What is told, <db> for the database's name, <dir> for its folder; one that ends with
+        // "(" is the start of it, before the engine's own words.
         const char* sqlite;
         const char* postgresql;
     } cases[] = {
         {[&] { NewDriver(GetParam())->Create(m_file.Path()); }, dao::kDatabaseExists,
          "Le fichier de base de données <db> existe déjà.", "La base de données <db> existe déjà."},
         {[&] { reader->Execute(insert); }, dao::kReadOnly,
-         "Impossible de mettre à jour la base de données <db> : elle est en lecture seule (attempt "
-         "to write a readonly database).",
-         "Impossible de mettre à jour la base de données <db> : elle est en lecture seule (cannot "
-         "execute INSERT in a read-only transaction)."},
+         "Impossible de mettre à jour la base de données <db> : elle est en lecture seule (",
+         "Impossible de mettre à jour la base de données <db> : elle est en lecture seule ("},
         {[&] { m_connection->Execute(insert); }, dao::kDuplicateKey,
          "Doublon dans un index unique de la table Article (UNIQUE constraint failed: "
          "Article.Code).",
-         "Doublon dans un index unique de la table article (duplicate key value violates unique "
-         "constraint \"article_code_key\")."},
+         "Doublon dans un index unique de la table article ("},
         {[&] { m_connection->Execute("CREATE TABLE Article (x TEXT)"); }, dao::kGeneralFailure,
-         "Erreur de la base de données <db> (table Article already exists).",
-         "Erreur de la base de données <db> (relation \"article\" already exists)."},
+         "Erreur de la base de données <db> (", "Erreur de la base de données <db> ("},
         {[&] { m_connection->Execute("INSERT INTO Article (Absente) VALUES (1)"); },
-         dao::kUnknownName,
-         "La base de données ne contient pas la colonne Absente (table Article has no column named "
-         "Absente).",
-         "La base de données ne contient pas la colonne absente (column \"absente\" of relation "
-         "\"article\" does not exist)."},
+         dao::kUnknownName, "La base de données ne contient pas la colonne Absente (",
+         "La base de données ne contient pas la colonne absente ("},
         {[&] { m_connection->Prepare("SELEC 1"); }, dao::kSyntaxError,
-         "Erreur de syntaxe dans la requête (near \"SELEC\": syntax error).",
-         "Erreur de syntaxe dans la requête (syntax error at or near \"SELEC\")."},
+         "Erreur de syntaxe dans la requête (", "Erreur de syntaxe dans la requête ("},
         {[&] { SqliteDriver().Open(missing, false); }, dao::kFileNotFound,
          "Le fichier de base de données <dir>/Absente.db est introuvable.", nullptr},
         {[&] { SqliteDriver().Create(m_file.Dir().File("absent/Bib.mdb")); }, dao::kFileNotFound,
-         "Impossible d'ouvrir le fichier de base de données <dir>/absent/Bib.mdb (unable to open "
-         "database file).",
-         nullptr},
+         "Impossible d'ouvrir le fichier de base de données <dir>/absent/Bib.mdb (", nullptr},
         {[&] { SqliteDriver().Open(garbage, false); }, dao::kNotADatabase,
-         "Le fichier <dir>/Abime.db n'est pas une base de données reconnue ou il est endommagé "
-         "(file is not a database).",
+         "Le fichier <dir>/Abime.db n'est pas une base de données reconnue ou il est endommagé (",
          nullptr},
         {[&] { PostgresDriver().Open(SharedPostgresCluster().Uri("absente"), false); },
          dao::kFileNotFound, nullptr, "La base de données absente est introuvable ("},
@@ -127,15 +105,16 @@ TEST_P(DriverTest, FailuresAreToldWithTheirCodeAndTheEnginesReason) {
              m_connection->Execute("UPDATE Article SET Rang = 1 WHERE Code = 'A1'");
              waiting->Execute(update);
          },
-         dao::kLocked,
-         "La base de données <db> est verrouillée par un autre utilisateur (database is locked).",
+         dao::kLocked, "La base de données <db> est verrouillée par un autre utilisateur (",
          "La base de données <db> est verrouillée par un autre utilisateur (canceling statement "
          "due to lock timeout)."},
     };
     for (const auto& c : cases) {
         const char* told = sqlite ? c.sqlite : c.postgresql;
         if (told == nullptr) continue;
-        const std::string expected = Told(told, m_file.Name(), m_file.Dir().Path().string());
+        const std::string expected =
+            text::Replace(text::Replace(text::FromUtf8(told), "<db>", m_file.Name()), "<dir>",
+                          m_file.Dir().Path().string());
         SCOPED_TRACE(expected);
         const CDaoException e = Raised(c.action);
         EXPECT_EQ(e.m_lErrorCode, c.code);
@@ -202,23 +181,13 @@ TEST_P(DriverTest, StatementsSpeakTheJetDialectAndCodesSortByteByByte) {
     const auto sorted = m_connection->Prepare("SELECT Code FROM Article ORDER BY Code");
     while (sorted->Step()) order += std::get<std::string>(sorted->Column(0));
     EXPECT_EQ(order, text::FromUtf8("ABabéé€"));
-    m_connection->Execute("CREATE TABLE Petite (Rang smallint, [Num Code] INTEGER)");
+    // Jet's types that PostgreSQL lacks: a text with its length, a counter.
+    m_connection->Execute(
+        "CREATE TABLE Petite (Rang smallint, [Num Code] INTEGER, Nom TEXT(2), Id COUNTER)");
     const auto columns = m_connection->TableColumns("Petite");
-    ASSERT_EQ(columns.size(), 2u);
+    ASSERT_EQ(columns.size(), 4u);
     EXPECT_EQ(columns[0].declaredType, "SMALLINT");
     EXPECT_EQ(columns[1].declaredType, "INTEGER");
-}
-
-TEST_P(DriverTest, TheCompanyDatabasesAreMadeAgainWithoutHarm) {
-    for (const auto& schema : host::CompanyDatabases()) {
-        m_connection->Execute(schema.statements);
-        m_connection->Execute(schema.statements);
-        for (const std::string& table : schema.tables)
-            EXPECT_FALSE(m_connection->TableColumns(table).empty()) << table;
-    }
-    const std::string twice = "INSERT INTO BXMX (Type, Code) VALUES (1, 'X')";
-    m_connection->Execute(twice);
-    EXPECT_EQ(Raised([&] { m_connection->Execute(twice); }).m_lErrorCode, dao::kDuplicateKey);
 }
 
 // Root writes to any file, so the writer gives up root's rights first.

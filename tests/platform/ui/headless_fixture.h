@@ -19,9 +19,6 @@ inline constexpr int kDialog = 9100;
 inline constexpr int kOther = 10;     // push button, ends with 42
 inline constexpr int kDisabled = 11;  // push button, disabled
 inline constexpr int kEdit = 20;
-inline constexpr int kList = 30;
-inline constexpr int kBar = 40;
-inline constexpr int kModeless = 9101;  // visible at creation
 
 class TestDialog : public CDialog {
   public:
@@ -46,18 +43,12 @@ class TestDialog : public CDialog {
     using CDialog::OnClicked;
 
     std::string m_strEdit;
-    CListCtrl m_list;
-    CProgressCtrl m_progress;
     std::function<void()> onInit;
     std::function<void(unsigned)> onTimer;
     std::function<bool(int, ui::Notification, int*)> onNotify;
 
   protected:
-    void DoDataExchange(CDataExchange* pDX) override {
-        DDX_Text(pDX, kEdit, m_strEdit);
-        DDX_Control(pDX, kList, m_list);
-        DDX_Control(pDX, kBar, m_progress);
-    }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, kEdit, m_strEdit); }
 };
 
 inline const ui::ResourceModule& TestModule() {
@@ -68,13 +59,10 @@ inline const ui::ResourceModule& TestModule() {
         {kOther, ControlKind::PushButton, 110, 80, 40, 14, "Autre", ui::kStyleTabStop},
         {kDisabled, ControlKind::PushButton, 160, 80, 40, 14, "Gris", ui::kStyleDisabled},
         {kEdit, ControlKind::Edit, 10, 10, 80, 12, "", ui::kStyleAutoHScroll},
-        {kList, ControlKind::ListView, 10, 30, 100, 40, "", ui::kStyleReport},
-        {kBar, ControlKind::Progress, 120, 30, 80, 10, "", ui::kStyleNone},
     };
     static const ui::ResourceModule module = {
         "ui-test",
-        {{kDialog, "Essai", 200, 100, ui::kStyleCaption, "MS Sans Serif", 8, controls},
-         {kModeless, "Libre", 40, 16, ui::kStyleVisible, "MS Sans Serif", 8, controls}},
+        {{kDialog, "Essai", 200, 100, ui::kStyleCaption, "MS Sans Serif", 8, controls}},
         {}};
     return module;
 }
@@ -84,9 +72,7 @@ class HeadlessTest : public ::testing::Test {
     HeadlessTest() { ui::RegisterResourceModule(&TestModule()); }
     ~HeadlessTest() override { ui::UnregisterResourceModule(&TestModule()); }
 
-    const ui::WindowModel* Shown(int templateId = kDialog) const {
-        return backend->FindDialog(templateId);
-    }
+    const ui::WindowModel* Shown() const { return backend->FindDialog(kDialog); }
 
     ui::VirtualClock clock;
     std::shared_ptr<ui::HeadlessBackend> backend = std::make_shared<ui::HeadlessBackend>(clock);

@@ -48,35 +48,6 @@ TEST_F(UiTimerTest, KillingOrRestartingATimerTakesEffectEvenWhenItIsAlreadyDue) 
     EXPECT_EQ(firings, (std::vector<Firing>{{2, 100}, {4, 220}}));
 }
 
-// With no timer running, the loop stops at once.
-TEST_F(UiTimerTest, ATimerCannotStartWithoutAWindow) {
-    CWnd none;
-    EXPECT_EQ(none.SetTimer(1, 10), 0u);
-    backend->RunWhile([] { return true; });
-    EXPECT_EQ(clock.NowMs(), 0);
-}
-
-TEST_F(UiTimerTest, AModelessDialogIsDestroyedByItsOwnTimerEvenDuringAModalRun) {
-    TestDialog toaster;
-    toaster.onInit = [&] { toaster.SetTimer(987654321, 3000); };
-    bool ran = false;
-    toaster.onTimer = [&](unsigned) {
-        backend->Post(toaster.m_hWnd, [&] { ran = true; });  // dropped with its window
-        toaster.DestroyWindow();
-    };
-    ASSERT_TRUE(toaster.Create(kModeless));
-    clock.Advance(2999);
-    ui::PumpPendingMessages();
-    EXPECT_NE(toaster.m_hWnd, 0);
-
-    user.Press(kDialog, kOther, [&] { return toaster.m_hWnd == 0; });
-    EXPECT_EQ(TestDialog().DoModal(), 42);
-    EXPECT_EQ(clock.NowMs(), 3000);
-    EXPECT_EQ(Shown(kModeless), nullptr);
-    ui::PumpPendingMessages();
-    EXPECT_FALSE(ran);
-}
-
 // A transfer that needs a few polls before it delivers its result to a window.
 struct FakeTransfer : ui::LoopSource {
     FakeTransfer(int polls, std::function<void()> done) : m_polls(polls), m_done(std::move(done)) {}
