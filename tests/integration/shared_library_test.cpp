@@ -75,29 +75,4 @@ TEST_F(SharedLibraryTest, FourWorkstationsImportingOverlappingArticlesLeaveEachO
     }
 }
 
-TEST_F(SharedLibraryTest, AnArticleLockedLongerThanTheWaitIsToldAndComesAtTheNextTry) {
-    profile::WriteString(m_company + "/host.ini", "Host", "LockWait", "300");
-    // Another workstation holds the materials table for a long piece of work.
-    CommandOutput("psql -X -q -d '" + m_library +
-                  "' -c 'BEGIN; LOCK TABLE bxmx IN EXCLUSIVE MODE; SELECT pg_sleep(600)' "
-                  ">/dev/null 2>&1 &");
-    for (int look = 0; look < 1000 && Value("SELECT count(*) FROM pg_locks WHERE relation = "
-                                            "'bxmx'::regclass AND mode = 'ExclusiveLock'") != "1";
-         ++look) {
-    }
-    const std::string code = Codes(0, 1);
-    EXPECT_EQ(Host("refresh " + code, true),
-              "message: La base de données " + Value("SELECT current_database()") +
-                  " est verrouillée par un autre utilisateur (canceling statement due to lock "
-                  "timeout).\n");
-    EXPECT_EQ(Value("SELECT count(*) FROM BXMX"), "0");
-
-    // The other workstation's work ends, its server process with it.
-    LibrarySql(
-        "SELECT pg_terminate_backend(pid, 60000) FROM pg_stat_activity WHERE query LIKE "
-        "'%pg_sleep(600)%' AND pid <> pg_backend_pid()");
-    EXPECT_EQ(Host("refresh " + code, true), "");
-    EXPECT_EQ(Value("SELECT Code FROM BXMX"), code);
-}
-
 }  // namespace
