@@ -38,16 +38,4 @@ TEST(SystemTest, OpenerGetsTheAddressAsItsOnlyArgumentWithoutAShell) {
     EXPECT_FALSE(sys::OpenInBrowser("https://example.test/"));
 }
 
-TEST(SystemTest, XdgOpenFromThePathIsTheDefaultOpener) {
-    TempDir dir;
-    RecordingOpener opener(dir, "xdg-open");
-    unsetenv("PRIXEL_OPEN_COMMAND");
-    const std::string path = std::getenv("PATH");
-    setenv("PATH", (dir.Path().string() + ":" + path).c_str(), 1);
-    const bool started = sys::OpenInBrowser("https://example.test/");
-    setenv("PATH", path.c_str(), 1);
-    EXPECT_TRUE(started);
-    EXPECT_EQ(opener.WaitForArgument(), "https://example.test/");
-}
-
 }  // namespace

@@ -16,9 +16,6 @@ std::vector<std::string> LinesOf(const std::string& bytes) {
     EXPECT_TRUE(file.Open(dir.File("f.txt")));
     std::vector<std::string> lines;
     for (std::string line; file.ReadString(line);) lines.push_back(line);
-    file.SeekToBegin();
-    std::string first;
-    EXPECT_EQ(file.ReadString(first), !lines.empty());
     return lines;
 }
 

@@ -10,8 +10,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs a shell command; answers what it printed without its last line end, or throws with it
-// when the command failed.
+// What a shell command printed, without its last line end; throws with it when the command fails.
 std::string Run(const std::string& command) {
     FILE* pipe = popen(("(" + command + ") 2>&1").c_str(), "re");
     if (pipe == nullptr) throw std::runtime_error("popen failed: " + command);
@@ -23,8 +22,7 @@ std::string Run(const std::string& command) {
     return output;
 }
 
-// PostgreSQL refuses to run as root: then the server runs as the postgres user, who owns its
-// folders.
+// PostgreSQL refuses to run as root: then the postgres user runs it and owns its folders.
 std::string AsServer(const std::string& command) {
     return geteuid() == 0 ? "runuser -u postgres -- " + command : command;
 }
@@ -46,9 +44,8 @@ fs::path ServerBinaries() {
     return fs::path(initdb).parent_path();
 }
 
-// The files of an empty cluster, made by initdb once per PostgreSQL version and user and kept in
-// the temporary folder for the next clusters. Made aside and renamed into place, so that two
-// test programs that make it at once each find it whole.
+// An empty cluster's files, made once per PostgreSQL version and user; made aside and renamed into
+// place, so that two test programs making it at once each find it whole.
 fs::path ClusterTemplate(const fs::path& bin) {
     const fs::path done =
         fs::temp_directory_path() / ("prixel-pg-template-" + bin.parent_path().filename().string() +
@@ -69,8 +66,7 @@ PostgresCluster::PostgresCluster(std::string settings)
     : m_settings(std::move(settings)), m_bin(ServerBinaries()), m_folder(NewFolder("prixel-pg-")) {
     const std::string data = (m_folder / "data").string();
     const std::string pgCtl = AsServer((m_bin / "pg_ctl").string() + " -D " + data);
-    // The watchdog waits for the end of its input, which comes when this object is destroyed or
-    // the test program ends in any way, then stops the server and removes its folder.
+    // The watchdog's input ends with this object or the program, however it ends.
     m_watchdog.reset(popen(("cat >/dev/null; " + pgCtl +
                             " -m immediate -w stop >/dev/null 2>&1; rm -rf " + m_folder.string())
                                .c_str(),

@@ -1,30 +1,26 @@
 #pragma once
-// A throw-away PostgreSQL server for the tests: a cluster in a temporary folder, listening on a
-// Unix socket in that folder only (no TCP port), stopped and removed with everything in it by a
-// watchdog process when the object goes or the test program ends, even by a crash. Its files are
-// copied from a template made once by initdb and kept in the temporary folder. Run as root, the
-// server runs as the postgres user. The server binaries are the newest PostgreSQL's; without them
-// (scripts/setup installs them) the constructor throws, and the test fails.
+// A throw-away PostgreSQL server for the tests, on a Unix socket in a temporary folder (no TCP
+// port), copied from an initdb template kept in the temporary folder; a watchdog process stops it
+// and removes its folder when the object goes or the program ends, even by a crash. Run as root,
+// the server runs as the postgres user. Without PostgreSQL installed the constructor throws.
 
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 
-// The tests' server settings: nothing is flushed to disk, the cluster being thrown away.
+// Nothing is flushed to disk, the cluster being thrown away.
 inline constexpr const char* kThrowAwaySettings =
     "fsync=off synchronous_commit=off full_page_writes=off";
 
 class PostgresCluster {
   public:
-    // settings: the server's settings, "name=value" words. Throws std::runtime_error telling what
-    // failed.
+    // settings: "name=value" words. Throws std::runtime_error telling what failed.
     explicit PostgresCluster(std::string settings = kThrowAwaySettings);
 
-    // Creates an empty UTF-8 database and answers its address, as Uri does.
+    // Creates an empty UTF-8 database and answers its address.
     std::string CreateDatabase(const std::string& name);
-    // The address of a database of the cluster, a libpq connection URI
-    // ("postgresql://prixel@/name?host=/tmp/..."): the superuser "prixel", no password.
+    // A libpq URI for the superuser "prixel", no password: "postgresql://prixel@/name?host=...".
     std::string Uri(const std::string& database) const;
     const std::string& Settings() const { return m_settings; }
 

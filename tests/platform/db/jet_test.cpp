@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/db/literal_parameters.h"
+
+using db::ParameterizeLiterals;
 using db::jet::FindKeyword;
 using db::jet::SplitOutside;
-using db::jet::ToPostgresql;
 using db::jet::ToSqlite;
 
 TEST(JetTest, NamesDatesAndBooleansAreTranslatedOutsideLiterals) {
@@ -23,10 +25,6 @@ TEST(JetTest, NamesDatesAndBooleansAreTranslatedOutsideLiterals) {
         {"WHERE a = 'it''s TRUE' AND b = TRUE", "WHERE a = 'it''s TRUE' AND b = 1"},
     };
     for (const auto& [jet, sqlite] : cases) EXPECT_EQ(ToSqlite(jet), sqlite) << jet;
-    EXPECT_EQ(ToPostgresql("SELECT BXmx.[Type tache], [PrixelCheck] FROM BXmx WHERE Lie = TRUE "
-                           "AND Code = '[Aa]'"),
-              "SELECT BXmx.\"type tache\", \"prixelcheck\" FROM BXmx WHERE Lie = 1 AND Code = "
-              "'[Aa]'");
 }
 
 TEST(JetTest, SplitOutsideCutsOnlyBetweenStatementsOrColumns) {
@@ -45,4 +43,17 @@ TEST(JetTest, FindKeywordSkipsLiteralsNamesAndParentheses) {
     EXPECT_EQ(FindKeyword(sql, "order"), sql.rfind("ORDER"));
     EXPECT_EQ(FindKeyword(sql, "FROM", 10), std::string::npos);
     EXPECT_EQ(FindKeyword("SELECT * FROMAGE", "FROM"), std::string::npos);
+}
+
+// Texts become parameters after the statement's own; quoted names and marks inside literals are
+// kept, so that statements differing only by their texts share one form.
+TEST(LiteralParametersTest, TextsBecomeParametersAfterTheStatementsOwn) {
+    const auto p = ParameterizeLiterals(
+        "SELECT \"it's\" FROM t WHERE Code = 'A''B' AND Libelle = ? AND a = 'why?' AND b = ''");
+    EXPECT_EQ(p.sql,
+              "SELECT \"it's\" FROM t WHERE Code = ?2 AND Libelle = ?1 AND a = ?3 AND b = ?4");
+    EXPECT_EQ(p.firstLiteral, 2);
+    EXPECT_EQ(p.literals, (std::vector<std::string>{"A'B", "why?", ""}));
+    EXPECT_EQ(ParameterizeLiterals("UPDATE t SET a = ? WHERE b = 'x'", '$').sql,
+              "UPDATE t SET a = $1 WHERE b = $2");
 }
