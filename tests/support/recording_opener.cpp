@@ -7,9 +7,8 @@
 #include <sstream>
 #include <thread>
 
-RecordingOpener::RecordingOpener(const TempDir& dir, const std::string& name)
-    : m_record(dir.File(name + ".record")) {
-    const std::string script = dir.File(name);
+RecordingOpener::RecordingOpener(const TempDir& dir) : m_record(dir.File("opener.record")) {
+    const std::string script = dir.File("opener");
     // The record appears whole: written aside, then renamed.
     std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << m_record << ".part' && mv '"
                           << m_record << ".part' '" << m_record << "'\n";

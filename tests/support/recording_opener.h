@@ -9,7 +9,7 @@
 
 class RecordingOpener {
   public:
-    explicit RecordingOpener(const TempDir& dir, const std::string& name = "opener");
+    explicit RecordingOpener(const TempDir& dir);
     ~RecordingOpener();
     RecordingOpener(const RecordingOpener&) = delete;
     RecordingOpener& operator=(const RecordingOpener&) = delete;

@@ -1,5 +1,5 @@
 // The headless backend on a virtual clock, current for one test, with a test dialog template:
-// modal runs, the scripted user's steps, timers and loop sources.
+// modal runs, the scripted user's steps and timers.
 
 #include <gtest/gtest.h>
 
@@ -188,31 +188,6 @@ TEST_F(UiTimerTest, KillingOrRestartingATimerTakesEffectEvenWhenItIsAlreadyDue) 
     };
     dialog.DoModal();
     EXPECT_EQ(firings, (std::vector<Firing>{{2, 100}, {4, 220}}));
-}
-
-// A transfer that needs a few polls before it delivers its result to a window.
-struct FakeTransfer : ui::LoopSource {
-    FakeTransfer(int polls, std::function<void()> done) : m_polls(polls), m_done(std::move(done)) {}
-    int NextWakeMs() override { return m_polls > 0 ? 0 : -1; }
-    void Poll(int) override {
-        if (m_polls > 0 && --m_polls == 0) m_done();
-    }
-    int m_polls;
-    std::function<void()> m_done;
-};
-
-TEST_F(UiTimerTest, TheVirtualClockStandsStillWhileALoopSourceIsBusy) {
-    TestDialog dialog;
-    FakeTransfer transfer(3, [&] { backend->Post(dialog.m_hWnd, [&] { dialog.EndDialog(1); }); });
-    backend->AddLoopSource(&transfer);
-    dialog.onInit = [&] { dialog.SetTimer(987654321, 10000); };
-    dialog.onTimer = [&](unsigned) { dialog.EndDialog(11); };
-    EXPECT_EQ(dialog.DoModal(), 1);
-    EXPECT_EQ(clock.NowMs(), 0);
-
-    EXPECT_EQ(dialog.DoModal(), 11);  // the transfer is done: the time-out comes
-    EXPECT_EQ(clock.NowMs(), 10000);
-    backend->RemoveLoopSource(&transfer);
 }
 
 }  // namespace
