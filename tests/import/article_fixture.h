@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -49,24 +48,11 @@ class ArticleImportTest : public WebExchangeTest {
     // An article of maker M1 (prefix ACM), reference R100, dated 15 April 2013 at 100, without
     // suppliers; changes replace fields.
     static std::string Line(Fields changes = {}) {
-        std::array<std::string, CPrixelElement::FieldCount> fields = {"M1",
-                                                                      "ACM",
-                                                                      "R100",
-                                                                      "Robinet",
-                                                                      "",
-                                                                      "20130415",
-                                                                      "100",
-                                                                      "U",
-                                                                      "",
-                                                                      "",
-                                                                      "Carton",
-                                                                      "",
-                                                                      "",
-                                                                      "",
-                                                                      "K1|K2",
-                                                                      "Sanitaire|Robinets",
-                                                                      "3000000000001",
-                                                                      "2.5"};
+        std::vector<std::string> fields = text::Split(
+            "M1\tACM\tR100\tRobinet\t\t20130415\t100\tU\t\t\tCarton\t\t\t\tK1|K2\t"
+            "Sanitaire|Robinets\t3000000000001\t2.5",
+            '\t');
+        fields.resize(CPrixelElement::FieldCount);
         for (const auto& [field, value] : changes) fields[field] = value;
         std::string line = fields[0];
         for (std::size_t i = 1; i < fields.size(); ++i) line += "\t" + fields[i];
@@ -76,10 +62,7 @@ class ArticleImportTest : public WebExchangeTest {
     static std::string Utf8(const std::string& cp1252) { return text::ToUtf8(cp1252); }
 
     static long Count(CDaoDatabase& database, const std::string& table) {
-        CDaoRecordset rows(&database);
-        long count = 0;
-        for (rows.Open(table); !rows.IsEOF(); rows.MoveNext()) ++count;
-        return count;
+        return std::stol(Rows(database, "SELECT count(*) FROM " + table).at(0));
     }
     // The rows of the library's article, maker, supplier price and family tables.
     long LibraryRows() {

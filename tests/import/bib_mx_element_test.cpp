@@ -17,9 +17,8 @@ class BibMxElementTest : public ArticleImportTest {
                           ") SELECT 10001, 'Saisi', 'M1', * FROM (VALUES " + rows + ")");
     }
     // The columns of the row of code, joined by '|'.
-    std::string Columns(const std::string& columns, const std::string& code) {
-        const Strings rows = Rows("SELECT " + columns + " FROM BXMX WHERE Code = '" + code + "'");
-        return rows.empty() ? "(none)" : rows[0];
+    Strings Columns(const std::string& columns, const std::string& code) {
+        return Rows("SELECT " + columns + " FROM BXMX WHERE Code = '" + code + "'");
     }
     static bool Process(Fields changes) { return CPrixelBibMxElement(Line(changes)).Process(); }
 
@@ -45,7 +44,7 @@ TEST_F(BibMxElementTest, NewArticleAddsItsRowMakerAndSupplierPrices) {
     EXPECT_EQ(Columns("PrixRevient, PrixVente, LibFamille, Fournisseur, Profil, PrixelCheck, "
                       "PrixelDate, PrixelFabricantID || PrefixeFabricant || Reference",
                       "ACMR100"),
-              "108|162|Robinets|FOUR1|2|1|2013-04-15|M1ACMR100");
+              Strings{"108|162|Robinets|FOUR1|2|1|2013-04-15|M1ACMR100"});
     CBibXmxSet row(&m_library, 2, 1);
     row.Open("SELECT * FROM BXMX WHERE Code = 'ACMR100'");
     EXPECT_EQ(std::string(row.m_NoteLibelle.begin(), row.m_NoteLibelle.end()),
@@ -53,8 +52,8 @@ TEST_F(BibMxElementTest, NewArticleAddsItsRowMakerAndSupplierPrices) {
     EXPECT_EQ(Columns("Libelle, Unite, ifnull(PrixTarif, 0), ifnull(Valeur2, 0), "
                       "ifnull(PrixelDate, '1899-12-30')",
                       "ACMR2"),
-              std::string(255, 'L') + "|ABC|0|0|1899-12-30");
-    EXPECT_EQ(Columns("Libelle", "ACMR3"), "Libellé à définir");
+              Strings{std::string(255, 'L') + "|ABC|0|0|1899-12-30"});
+    EXPECT_EQ(Columns("Libelle", "ACMR3"), Strings{"Libellé à définir"});
 }
 
 // An unlinked row is linked and its first link members overwritten; a linked row keeps its fixed
@@ -85,8 +84,8 @@ TEST_F(BibMxElementTest, WithdrawnArticleUnlinksOnlyALinkedRow) {
     }
     EXPECT_EQ(Columns("PrixelCheck, PrixelDate, PrixelFabricantID, PrefixeFabricant, Reference",
                       "ACMR100"),
-              "0|1899-12-30|||");
-    EXPECT_EQ(Columns("PrixelFabricantID", "ACMR2"), "M1");
+              Strings{"0|1899-12-30|||"});
+    EXPECT_EQ(Columns("PrixelFabricantID", "ACMR2"), Strings{"M1"});
     EXPECT_EQ(Count(m_library, "BXMX"), 2);
 }
 
@@ -113,7 +112,7 @@ TEST_F(BibMxElementTest, NoMaterialWithoutAFamily) {
     EXPECT_FALSE(Process({}));
     EXPECT_FALSE(Process({{CPrixelElement::Reference, "R2"}}));
     EXPECT_EQ(LibraryRows(), 1);
-    EXPECT_EQ(Columns("PrixelCheck", "ACMR2"), "0");
+    EXPECT_EQ(Columns("PrixelCheck", "ACMR2"), Strings{"0"});
 }
 
 // Two workstations share one library: another one stores the same article or family between this

@@ -11,8 +11,6 @@
 
 namespace {
 
-const std::string kQuoteRefused = "\" contient une apostrophe : la requête a été refusée.";
-
 class FamilyTest : public ArticleImportTest {
   protected:
     // The codes drawn are the same whichever tests run before.
@@ -124,18 +122,6 @@ TEST_F(FamilyTest, AFailureShowsTheDatabaseMessageAndMakesNoFamily) {
     }
     EXPECT_EQ(Messages().size(), std::size(cases));
     EXPECT_EQ(Count(m_library, "Famille"), 0);
-}
-
-TEST_F(FamilyTest, AKeyHoldingAQuoteShowsTheQueryMessageAndCreatesNothing) {
-    CFamilyPath path(PRIXEL_FAMILY_MATERIALS, "ACME", "L'F", "Portes");
-    path.EnsureFamily();
-    CWorkFamily(PRIXEL_FAMILY_WORKS, "W1|T1|P'1|Murs||||").EnsureFamily();
-    EXPECT_TRUE(path.GetCode().empty());
-    EXPECT_EQ(Families(), (Strings{"ACME.|ACME|@|1|3", "W1|Murs|@|1|3"}))
-        << "the maker's level is made before the broken one; a parent that cannot be looked up "
-           "is the root";
-    EXPECT_EQ(Messages(), (Strings{"La valeur \"ACME.L'F." + kQuoteRefused,
-                                   "La valeur \"P'1" + kQuoteRefused}));
 }
 
 }  // namespace

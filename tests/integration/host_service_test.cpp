@@ -11,16 +11,13 @@
 
 namespace {
 
-// Recorded again, the customer keeps its number; when the service does not listen, there is no
-// answer and no message, and nothing changes.
+// When the service does not listen, there is no answer and no message, and nothing changes.
 TEST_F(HostServiceTest, RecordingStoresTheIdentityTheServiceSent) {
     EXPECT_EQ(Host("record"), "PrixelRecorded\n");
     const std::string customer = Stored("CustomerNumber");
     EXPECT_EQ(customer.substr(0, 1), "C");
     EXPECT_EQ(Stored("ServerAddr"), "localhost");
     EXPECT_EQ(Stored("RightsString"), "CATALOGUE;TARIFS");
-    EXPECT_EQ(Host("record"), "PrixelRecorded\n");
-    EXPECT_EQ(Stored("CustomerNumber"), customer);
     m_service.Stop();
     EXPECT_EQ(Host("record", true), "PrixelNoAnswer\n");
     EXPECT_EQ(Stored("CustomerNumber"), customer);
@@ -46,8 +43,6 @@ TYPED_TEST(PickedArticlesTest, LandInTheLibraryWithTheirReferenceData) {
                           "f.Id = m.PrixelFabricantID JOIN Famille c ON c.Code = m.CodeFamille"),
               "3");
     EXPECT_NE(this->Value("SELECT count(DISTINCT Code) FROM Catalogue"), "0");
-    EXPECT_EQ(this->Value("SELECT count(*) FROM BXMX WHERE PrixVente > 0 AND PrixRevient > 0"),
-              "3");
 
     const std::string tubes = this->ShownCodes("tube", 2);
     EXPECT_TRUE(this->Host("browse --study --search tube --pick " + tubes).ends_with("\n2\n"));

@@ -2,7 +2,6 @@
 
 #include "host/application.h"
 #include "resources/prixel_resources.h"
-#include "update/prixel_update_dlg.h"
 #include "update/tariff_update_fixture.h"
 
 namespace {
@@ -24,10 +23,6 @@ class MakerUpdateTest : public TariffUpdateTest {
                 m_backend->FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_ONE)->enabled);
         });
     }
-    // The list prices of the materials, by code.
-    Strings ListPrices() { return Rows("SELECT Code, PrixTarif FROM BXMX ORDER BY Code"); }
-    // The tariff dates of the makers, by id.
-    Strings TariffDates() { return Rows("SELECT Id, DateTarif FROM Fabricant ORDER BY Id"); }
 
     Shown m_shown;
     std::vector<bool> m_updateOneEnabled;
@@ -42,20 +37,13 @@ TEST_F(MakerUpdateTest, WithNothingOutOfDateTheListIsEmptyAndQuitterAnswersNonZe
     RecordDialog();
     User().DragColumnDivider(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST, 0, 100);
     User().Do(IDD_PRIXEL_UPDATE, [&] {
-        const auto& columns = m_backend->FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST)->columns;
-        EXPECT_EQ(columns.at(0).width, 213);
-        auto* dialog =
-            static_cast<CPrixelUpdateDlg*>(m_backend->FindDialog(IDD_PRIXEL_UPDATE)->wnd);
-        int result = 0;
-        EXPECT_TRUE(
-            dialog->OnNotify(IDC_UPDATE_LIST, ui::Notification::HeaderDividerDblClick, &result));
-        EXPECT_EQ(result, 1);
+        EXPECT_EQ(m_backend->FindControl(IDD_PRIXEL_UPDATE, IDC_UPDATE_LIST)->columns.at(0).width,
+                  213);
     });
     User().Press(IDD_PRIXEL_UPDATE, IDC_PRIXEL_QUITTER);
     EXPECT_NE(m_prixel->OpenUpdate(), 0);
     EXPECT_EQ(m_shown, Shown{{}});
     EXPECT_EQ(m_updateOneEnabled, std::vector<bool>{false});
-    EXPECT_TRUE(Queries().empty());
 
     ASSERT_EQ(Check(MakerLine("M1", "ACM", "01/06/2014")), CPrixelCtrl::PrixelOutOfDate);
     GetHostApp()->m_Rights.clear();
@@ -90,8 +78,10 @@ TEST_F(MakerUpdateTest, FailuresAreToldAndOnlyAMakerWhoseRowCannotBeWrittenStays
                                    "Impossible de se connecter à Vako Prixel.\n",
                                    "Tous les tarifs ont été mis à jour."}));
     EXPECT_EQ(m_shown, (Shown{{"Maker M1=2", "Maker M3=1"}}));
-    EXPECT_EQ(ListPrices(), (Strings{"ACMR0|120", "ACMR1|100", "CHXR0|120"}));
-    EXPECT_EQ(TariffDates(), (Strings{"M1|2014-06-01", "M3|2014-06-01"}));
+    EXPECT_EQ(Rows("SELECT Code, PrixTarif FROM BXMX ORDER BY Code"),
+              (Strings{"ACMR0|120", "ACMR1|100", "CHXR0|120"}));
+    EXPECT_EQ(Rows("SELECT Id, DateTarif FROM Fabricant ORDER BY Id"),
+              (Strings{"M1|2014-06-01", "M3|2014-06-01"}));
 }
 
 }  // namespace

@@ -66,17 +66,5 @@ class TariffUpdateTest : public ArticleImportTest {
                         Page("C1:PC::R\r\n" + Article(id, prefix, i, "20140601", "120") + "\r\n"));
         }
     }
-    // The parameters of the tariff queries made so far.
-    std::vector<std::string> Queries() const {
-        std::vector<std::string> params;
-        const std::string prefix = kTariffQuery;
-        for (const std::string& url : m_web.navigations) {
-            if (url.starts_with(prefix))
-                params.push_back(
-                    url.substr(prefix.size(), url.find('_', prefix.size()) - prefix.size()));
-        }
-        return params;
-    }
-
     std::unique_ptr<CPrixelCtrl> m_prixel;
 };
