@@ -40,7 +40,8 @@ TEST_F(WorksImportThroughHostTest, TheSampleFolderIsImportedOnceWithItsFamiliesA
                     "[Code tache] IN ('PRIXELOUV000001', 'PRIXELOUV000002')"),
               "PRIXEL_MO 0.3 PRIXEL_MO 0.42");
 
-    EXPECT_EQ(Host("import-works --folder '" + kSample + "'"), Added(0, 0, 0, 0));
+    EXPECT_EQ(Host("import-works --folder '" + kSample + "'", true),
+              "toaster: L'importation d'ouvrage est terminée.\n" + Added(0, 0, 0, 0));
     EXPECT_EQ(Value("SELECT Type, Code, Unite, CoefFG, CodeFamille FROM BXMX"),
               "24001|PRIXEL_MO|H|1.0|@");
 }

@@ -8,11 +8,13 @@ namespace {
 
 using ArticleUpdateTest = TariffUpdateTest;
 
-// The service that does not answer is walked through the host program. The person who leaves is
-// not told; a library that cannot be opened gives no tariff.
+// The four texts of an article are joined for the query. The service that does not answer is
+// walked through the host program; the person who leaves is not told; a library that cannot be
+// opened gives no tariff.
 TEST_F(ArticleUpdateTest, FailedExchangesOrAnUnopenedLibraryAreTold) {
     m_web.Serve(kTariffQuery, std::string(10000000, 'x'));
-    m_prixel->UpdatePrixelArticle("M1,ACM,R1,15/04/2013", 1);
+    m_prixel->UpdatePrixelArticle("M1", "ACM", "R1", "15/04/2013", 1);
+    EXPECT_NE(m_web.navigations.at(0).find("_NP_M1,ACM,R1,15/04/2013_"), std::string::npos);
     EXPECT_EQ(m_prixel->GetArticleTarif("M1", "ACM", "R1"), "");
     m_web.NeverAnswer(kTariffQuery);
     User().PressEscape(IDD_PRIXEL_WEB);

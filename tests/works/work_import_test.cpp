@@ -43,10 +43,10 @@ class WorkImportTest : public WorksImportTest {
 TEST_F(WorkImportTest, ImportsWorksUnderTheirFamilyWithALabourLineWhenTheyHaveTimes) {
     ImportWithDefaults();
     EXPECT_EQ(
-        Rows("SELECT b.Code, f.CodePrixel, ifnull(p.CodePrixel, f.Parent), l.Quantite FROM "
-             "BOUV b JOIN Famille f ON f.Code = b.CodeFamille LEFT JOIN Famille p ON "
+        Rows("SELECT b.Code, f.CodePrixel, ifnull(p.CodePrixel, f.Parent), l.NumLigne, l.Quantite "
+             "FROM BOUV b JOIN Famille f ON f.Code = b.CodeFamille LEFT JOIN Famille p ON "
              "p.Code = f.Parent LEFT JOIN BLOUV l ON l.[Code tache] = b.Code ORDER BY b.Code"),
-        (Strings{"PRIXELA1|F1|T1|2", "PRIXELA2|F3|F1|", "PRIXELA3|T2|@|0.25"}));
+        (Strings{"PRIXELA1|F1|T1|0|2", "PRIXELA2|F3|F1||", "PRIXELA3|T2|@|0|0.25"}));
     EXPECT_EQ(Rows("SELECT Parent FROM Famille WHERE CodePrixel = 'F2'"), Strings{"@"});
     EXPECT_EQ(m_backend->FindDialog(IDD_IMPORT_PROGRESS), nullptr);
     EXPECT_TRUE(Messages().empty());
@@ -73,7 +73,6 @@ TEST_F(WorkImportTest, TheProgressWindowStandsAtThePointerWithAWideRange) {
     EXPECT_EQ(window->rect, (CRect{600 - 231, 400 - 65, 600 + 231, 400 + 65}));
     const ui::WindowModel* bar = m_backend->FindControl(IDD_IMPORT_PROGRESS, IDC_PROGRESS_BAR);
     EXPECT_EQ(std::to_string(bar->upper) + " " + std::to_string(bar->pos), "70000 69999");
-    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(WorkImportTest, ALibraryThatCannotBeWrittenIsToldOnceAndStopsTheImport) {
