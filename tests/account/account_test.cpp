@@ -9,8 +9,8 @@
 #include "host/application.h"
 #include "host/company.h"
 #include "host/databases.h"
-#include "host/recordsets.h"
 #include "module/module_fixture.h"
+#include "platform/db/dao.h"
 #include "platform/profile.h"
 #include "platform/text.h"
 #include "platform/ui/desktop.h"
@@ -21,7 +21,6 @@ namespace {
 const std::string kService = "https://srv.example/";
 const char* const kRecorded = "!C1:PC01:srv.example:R\r\n";
 const char* const kNoConnection = "Impossible de se connecter à Vako Prixel.\n";
-const char* const kSuppliersDone = "La synchronisation des fournisseurs est terminée.";
 
 class AccountTest : public ModuleTest {
   protected:
@@ -83,7 +82,6 @@ TEST_F(AccountTest, RecordingSendsTheRegistrationAndTheAnswerSetsTheStateAndTheS
     EXPECT_NE(m_web.navigations.back().find("__:PC01:srv.example::SOC"), std::string::npos)
         << m_web.navigations.back();
     EXPECT_EQ(Stored("CustomerNumber"), "1234");
-    EXPECT_EQ(Record("!5678:PC01:srv.example\r\n"), CPrixelCtrl::PrixelRecordedWithoutRights);
     EXPECT_EQ(Record("5678:PC01:srv.example:R\r\n"), CPrixelCtrl::PrixelNotRecorded);
     EXPECT_EQ(Record("\r\nbody\r\n"), CPrixelCtrl::PrixelNoAnswer);
     EXPECT_TRUE(Messages().empty());
@@ -113,71 +111,35 @@ TEST_F(AccountTest, FailedRecordingKeepsTheStateAndTheIdentityAndTellsTheUser) {
     }
 }
 
-TEST_F(AccountTest, AccountCreationRecordsUnlessTheServiceIsUnreachable) {
+TEST_F(AccountTest, AccountCreationWithTheServiceUnreachableIsNotRecorded) {
     m_web.NeverAnswer(kService);
     m_prixel->CreateAccount();
     EXPECT_EQ(m_prixel->GetRecordingState(), CPrixelCtrl::PrixelNoAnswer);
     EXPECT_EQ(Messages(), std::vector<std::string>{kNoConnection});
-
-    m_web.Serve(kService, "<HTML>account form</HTML>");
-    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
-    m_prixel->CreateAccount();
-    EXPECT_EQ(m_prixel->GetRecordingState(), CPrixelCtrl::PrixelRecorded);
-    EXPECT_NE(m_web.navigations.back().find("_AWPArticle_PAGEAFFICHE_RA___"), std::string::npos);
 }
 
-TEST_F(AccountTest, OnlyAUserWithTheRightWhoAnswersYesSwitchesTheServiceOnAndRecords) {
+// Switching on needs the parameter right; without a folder row the service is switched on in
+// memory only, and the recording still runs.
+TEST_F(AccountTest, SwitchingOnNeedsTheParameterRightAndHoldsWithoutAFolderRow) {
     const std::string off = "L'utilisation de Vako Prixel est désactivée sur ce dossier";
-    const std::string question = off + ".\n\nVoulez vous réactiver cette fonction ?";
-    const std::string noRight =
-        off + " et vous n'avez pas les droits pour réactiver cette fonction.";
-    const struct {
-        const char* name;
-        int disabled;
-        const char* right;
-        int reply;
-        int answer;
-        std::vector<std::string> messages;
-        int rowAfter;  // the folder row's switch, -1 when the company has no row
-    } cases[] = {
-        {"service on", 0, "350:PARAM", IDYES, 1, {}, 1},
-        {"user answers No", 1, "350:PARAM", IDNO, 0, {question}, 1},
-        {"no parameter right", 1, "350:MODIF", IDYES, 0, {noRight}, 1},
-        {"user answers Yes", 1, "350:PARAM", IDYES, 1, {question}, 0},
-        // Switched on in memory only; the recording still runs.
-        {"no folder row",
-         1,
-         "350:PARAM",
-         IDYES,
-         1,
-         {question, "Aucun enregistrement en cours."},
-         -1},
-    };
     m_web.Serve(kService, Page(kRecorded));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Db(mdDossier).Execute(c.rowAfter < 0 ? "DELETE FROM RensGeneraux"
-                                             : "UPDATE RensGeneraux SET PrixelDesactive = 1");
-        GetHostApp()->m_bPrixelDisabled = c.disabled;
-        GetHostApp()->m_Rights = {c.right};
-        User().SetDefaultAnswer(c.reply);
-        m_web.navigations.clear();
-        const std::size_t shown = Messages().size();
+    GetHostApp()->m_bPrixelDisabled = 1;
+    GetHostApp()->m_Rights = {"350:MODIF"};
+    EXPECT_EQ(m_prixel->CheckPrixelActivate(), 0);
+    EXPECT_TRUE(m_web.navigations.empty());
 
-        EXPECT_EQ(m_prixel->CheckPrixelActivate(), c.answer);
-        EXPECT_EQ(MessagesSince(shown), c.messages);
-        EXPECT_EQ(GetHostApp()->m_bPrixelDisabled, c.disabled && !c.answer);
-        CRensGeSt row(&Db(mdDossier));
-        row.Open("SELECT * FROM RensGeneraux WHERE [CodeSociete] = 'SOC'");
-        EXPECT_EQ(row.IsEOF() ? -1 : row.m_nPrixelDesactive, c.rowAfter);
-        const bool recorded = c.disabled && c.answer;
-        ASSERT_EQ(m_web.navigations.size(), recorded ? 1u : 0u);
-        if (recorded) {
-            EXPECT_NE(m_web.navigations[0].find("_EC1_"), std::string::npos);
-        }
-    }
-    // The first box shown is the question the user answered No.
-    EXPECT_EQ(m_backend->MessageBoxes()[0].type, MB_YESNO | MB_ICONQUESTION);
+    Db(mdDossier).Execute("DELETE FROM RensGeneraux");
+    GetHostApp()->m_Rights = {"350:PARAM"};
+    User().SetDefaultAnswer(IDYES);
+    EXPECT_EQ(m_prixel->CheckPrixelActivate(), 1);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              off + " et vous n'avez pas les droits pour réactiver cette fonction.",
+                              off + ".\n\nVoulez vous réactiver cette fonction ?",
+                              "Aucun enregistrement en cours."}));
+    EXPECT_EQ(m_backend->MessageBoxes()[1].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(GetHostApp()->m_bPrixelDisabled, 0);
+    ASSERT_EQ(m_web.navigations.size(), 1u);
+    EXPECT_NE(m_web.navigations[0].find("_EC1_"), std::string::npos);
 }
 
 TEST_F(AccountTest, SupplierBatchThatFailsIsDroppedAndTheWalkGoesOn) {
@@ -194,41 +156,23 @@ TEST_F(AccountTest, SupplierBatchThatFailsIsDroppedAndTheWalkGoesOn) {
     m_prixel->SynchronizeProvider();
 
     ASSERT_EQ(m_web.navigations.size(), 3u);
-    EXPECT_EQ(ParameterOf(m_web.navigations[0], "EF").size(), 4 * 250 - 1u);
     EXPECT_EQ(ParameterOf(m_web.navigations[2], "EF").substr(0, 2), "09");
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(ToasterText(), kSuppliersDone);
+    EXPECT_EQ(ToasterText(), "La synchronisation des fournisseurs est terminée.");
 }
 
 TEST_F(AccountTest, NoSupplierIsSentWithoutSupplierRightOrReadableContacts) {
-    const struct {
-        const char* name;
-        const char* arrange;  // a statement on the contacts, or nothing to withdraw the right
-        const char* toaster;
-        const char* message;
-    } cases[] = {
-        {"only a client", "INSERT INTO Contacts (CFamille, Nom) VALUES ('CLI', 'Martin')",
-         kSuppliersDone, nullptr},
-        {"no right", nullptr, "", nullptr},
-        {"no table", "DROP TABLE Contacts", "", "Contacts"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        m_prixel = std::make_unique<CPrixelCtrl>();
-        GetHostApp()->m_Rights = {"350:MODIF"};
-        if (c.arrange) {
-            Db(mdContacts).Execute(c.arrange);
-        } else {
-            GetHostApp()->m_Rights.clear();
-        }
-        m_prixel->SynchronizeProvider();
-        EXPECT_TRUE(m_web.navigations.empty());
-        EXPECT_EQ(ToasterText(), c.toaster);
-        ASSERT_EQ(Messages().size(), c.message ? 1u : 0u);
-        if (c.message) {
-            EXPECT_NE(Messages()[0].find(c.message), std::string::npos) << Messages()[0];
-        }
-    }
+    GetHostApp()->m_Rights.clear();
+    m_prixel->SynchronizeProvider();
+    EXPECT_TRUE(Messages().empty());
+
+    GetHostApp()->m_Rights = {"350:MODIF"};
+    Db(mdContacts).Execute("DROP TABLE Contacts");
+    m_prixel->SynchronizeProvider();
+    EXPECT_TRUE(m_web.navigations.empty());
+    EXPECT_EQ(ToasterText(), "");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("Contacts"), std::string::npos) << Messages()[0];
 }
 
 }  // namespace

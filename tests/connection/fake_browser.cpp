@@ -15,7 +15,7 @@ class FakeBrowser : public CWebBrowser2 {
     void Navigate(const std::string& url) override {
         m_web.navigations.push_back(url);
         const FakeWeb::Page* page = m_web.Match(url);
-        if (page == nullptr || page->mode == FakeWeb::Mode::Never) return;
+        if (page == nullptr || !page->answers) return;
         ui::CurrentBackend().Post(m_window, [this, url, page = *page] {
             m_document = page.document;
             m_failure = page.failure;
@@ -34,16 +34,15 @@ class FakeBrowser : public CWebBrowser2 {
 };
 
 void FakeWeb::Serve(std::string prefix, std::optional<std::string> document) {
-    m_pages.push_back({std::move(prefix), Mode::Immediate, std::move(document), ""});
+    m_pages.push_back({std::move(prefix), true, std::move(document), ""});
 }
 
 void FakeWeb::ServeFailure(std::string prefix, std::string failure) {
-    m_pages.push_back(
-        {std::move(prefix), Mode::Immediate, "<HTML>erreur</HTML>", std::move(failure)});
+    m_pages.push_back({std::move(prefix), true, "<HTML>erreur</HTML>", std::move(failure)});
 }
 
 void FakeWeb::NeverAnswer(std::string prefix) {
-    m_pages.push_back({std::move(prefix), Mode::Never, std::nullopt, ""});
+    m_pages.push_back({std::move(prefix), false, std::nullopt, ""});
 }
 
 const FakeWeb::Page* FakeWeb::Match(const std::string& url) const {

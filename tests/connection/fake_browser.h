@@ -12,10 +12,9 @@
 
 class FakeWeb {
   public:
-    enum class Mode { Immediate, Never };
     struct Page {
         std::string prefix;
-        Mode mode = Mode::Immediate;
+        bool answers = true;
         std::optional<std::string> document;  // nothing: no document can be saved
         std::string failure;                  // the browser's cause, when document is its own
     };

@@ -1,8 +1,6 @@
 #include "connection/web_fixture.h"
 
-#include "connection/prixel_settings.h"
 #include "host/paths.h"
-#include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/text.h"
 #include "resources/prixel_resources.h"
@@ -36,8 +34,4 @@ const ui::WindowModel* WebExchangeTest::Toaster() const {
 std::string WebExchangeTest::ToasterText() const {
     if (!Toaster() || !Toaster()->visible) return "";
     return text::ToUtf8(m_backend->FindControl(IDD_PRIXEL_TOASTER, IDC_TOASTER_TEXT)->text);
-}
-
-void WebExchangeTest::SetTimeout(const char* ms) {
-    profile::WriteString(PrixelIniPath(), "PrixelCustomerKey", "NavigateTimeout", ms);
 }

@@ -21,7 +21,6 @@ class WebExchangeTest : public testing::Test {
     ui::ScriptedUser& User() { return m_backend->User(); }
     // The texts of the message boxes shown so far, in UTF-8.
     std::vector<std::string> Messages() const;
-    void SetTimeout(const char* ms);
     // The toaster's window, or nothing; the text of the one shown, in UTF-8, empty when none is.
     const ui::WindowModel* Toaster() const;
     std::string ToasterText() const;

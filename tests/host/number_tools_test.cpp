@@ -13,41 +13,31 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 TEST(HostNumberTest, ReadsTheLeadingDecimalWithEitherMark) {
     const CNumberTools numbers;
     const std::pair<const char*, double> cases[] = {
-        {"12.5", 12.5},     {"12,5", 12.5},     {" \t-3,25e2", -325.0}, {"+.25", 0.25},
-        {"12.5 EUR", 12.5}, {"1,234.5", 1.234}, {"3e+x", 3.0},          {"0x1A", 0.0},
-        {"", 0.0},          {"-", 0.0},         {",e5", 0.0},           {"inf", 0.0},
-        {"nan", 0.0},       {"EUR 12", 0.0},    {"1e-999", 0.0},
+        {"12,5", 12.5}, {" \t-3,25e2", -325.0}, {"+.25", 0.25}, {"1,234.5", 1.234},
+        {"3e+x", 3.0},  {"0x1A", 0.0},          {",e5", 0.0},   {"inf", 0.0},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(numbers.GetDoubleValue(text), expected) << text;
+    // An overflow is told as infinite, which the correction replaces.
     EXPECT_EQ(numbers.GetDoubleValue("-1e999"), -kInfinity);
-}
-
-TEST(HostNumberTest, CorrectNumberKeepsSoundNumbersAndReplacesTheOthers) {
-    const CNumberTools numbers;
-    EXPECT_EQ(numbers.CorrectNumber(-1e300, 0.0), -1e300);
-    EXPECT_EQ(numbers.CorrectNumber(kNaN, 7.0), 7.0);
-    EXPECT_EQ(numbers.CorrectNumber(kInfinity, 0.0), 0.0);
-    EXPECT_EQ(numbers.CorrectNumber(numbers.GetDoubleValue("-1e999"), 0.0), 0.0);
+    EXPECT_EQ(numbers.CorrectNumber(numbers.GetDoubleValue("-1e999"), 7.0), 7.0);
+    EXPECT_EQ(numbers.CorrectNumber(-1e300, 7.0), -1e300);
 }
 
 TEST(HostNumberTest, PricesRoundHalfAwayFromZeroOnTheDecimalValue) {
     const CNumberTools numbers(2);
     const std::pair<double, double> cases[] = {
-        {2.675, 2.68},       {1.005, 1.01},           {-1.005, -1.01},
-        {0.005, 0.01},       {123456.785, 123456.79}, {1.004999, 1.0},
-        {94.5 * 1.2, 113.4}, {-0.004, 0.0},           {1e20, 1e20},
+        {2.675, 2.68},       {-1.005, -1.01}, {0.005, 0.01}, {1.004999, 1.0},
+        {94.5 * 1.2, 113.4}, {-0.004, 0.0},   {1e20, 1e20},
     };
     for (const auto& [value, expected] : cases)
         EXPECT_DOUBLE_EQ(numbers.Round(value, 0), expected) << value;
     EXPECT_EQ(numbers.Round(2.675, 1), 2.675);
     EXPECT_TRUE(std::isnan(numbers.Round(kNaN, 0)));
     EXPECT_DOUBLE_EQ(CNumberTools(0).Round(-2.5, 0), -3.0);
-    EXPECT_DOUBLE_EQ(CNumberTools(3).Round(1.0005, 0), 1.001);
 }
 
 TEST(HostNumberTest, FieldValuesAsIntegers) {
-    EXPECT_EQ(CCrack::intVARIANT(db::Value{std::int64_t{42}}), 42);
     EXPECT_EQ(CCrack::intVARIANT(db::Value{std::int64_t{5'000'000'000}}),
               std::numeric_limits<int>::max());
     EXPECT_EQ(CCrack::intVARIANT(db::Value{-3.9}), -3);
@@ -57,7 +47,6 @@ TEST(HostNumberTest, FieldValuesAsIntegers) {
     EXPECT_EQ(CCrack::intVARIANT(db::Value{std::string("+5")}), 5);
     EXPECT_EQ(CCrack::intVARIANT(db::Value{std::string("+-5")}), 0);
     EXPECT_EQ(CCrack::intVARIANT(db::Value{}), 0);
-    EXPECT_EQ(CCrack::intVARIANT(db::Value{db::Bytes{1, 2}}), 0);
 }
 
 }  // namespace

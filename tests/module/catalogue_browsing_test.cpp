@@ -45,7 +45,6 @@ TEST_F(CatalogueBrowsingTest, PickedArticlesAreWrittenReportedAndCheckedWithTheT
     EXPECT_EQ(Browse(answer, "robinet"), 2);
     EXPECT_EQ(m_codes, (std::list<std::string>{"EXISTING", "ACMR100", "ACMR200"}));
     EXPECT_NE(ToasterText(), "");
-    EXPECT_EQ(profile::GetString(PrixelIniPath(), "PrixelCustomerKey", "CustomerNumber", ""), "C1");
     EXPECT_NE(m_web.navigations.at(asked).find("_RA_|||||robinet_"), std::string::npos);
 }
 

@@ -35,14 +35,11 @@ TEST(ServiceTestRequest, AddressesGiveTheirPiecesOrAreRefused) {
     const std::pair<std::string, std::string> commands[] = {
         // The article catalogue without a stamp is the account creation.
         {Address(0, "", ""), "9|||C1:PC01:127.0.0.1:8443:CATALOGUE;TARIFS|SOC"},
-        {Address(9, "", "20130415093000"),
-         "0||20130415093000|C1:PC01:127.0.0.1:8443:CATALOGUE;TARIFS|SOC"},
         {Address(5, "", "", ":::", ""), "5|||:::|"},
         {Address(6, "x_y", "", "C1:PC_01:srv.example:R"), "6|x_y||C1:PC_01:srv.example:R|SOC"},
         {"1:2_VarneloAWP_PAGERECUP___20130415093000_C1:PC01:localhost:8443:R:SOC",
          "recuperation||20130415093000|C1:PC01:localhost:8443:R|SOC"},
         {"", "refused"},
-        {"1:2:_____:::::", "refused"},
         {"1:2:7.50_Varneloawp_PAGE_XX___C1:PC:srv:R:SOC", "refused"},
         {"1:2:7.50_Varneloawp_PAGE_LT", "refused"},
         {"1:2:7.50_AWPArticle_PAGEAFFICHE_RA__2013_C1:PC:srv:R:SOC", "refused"},
