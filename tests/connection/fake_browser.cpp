@@ -17,20 +17,18 @@ class FakeBrowser : public CWebBrowser2 {
         const FakeWeb::Page* page = m_web.Match(url);
         if (page == nullptr || !page->answers) return;
         ui::CurrentBackend().Post(m_window, [this, url, page = *page] {
-            m_document = page.document;
-            m_failure = page.failure;
+            m_page = page;
             m_onComplete(url);
         });
     }
-    std::optional<std::string> SaveDocument() override { return m_document; }
-    std::string FailureCause() const override { return m_failure; }
+    std::optional<std::string> SaveDocument() override { return m_page.document; }
+    std::string FailureCause() const override { return m_page.failure; }
 
   private:
     FakeWeb& m_web;
     ui::Hwnd m_window = 0;
     DocumentComplete m_onComplete;
-    std::optional<std::string> m_document;
-    std::string m_failure;
+    FakeWeb::Page m_page;
 };
 
 void FakeWeb::Serve(std::string prefix, std::optional<std::string> document) {

@@ -48,13 +48,6 @@ TEST_F(PrixelSettingsTest, HeaderFillsTheFieldsItHasAndSavesAllButTheComputerNam
     EXPECT_EQ(Stored("ComputerName"), "<absent>");
 }
 
-TEST_F(PrixelSettingsTest, UnwritableIniKeepsTheNewValuesInMemory) {
-    CParPath::sCurrentPath = m_dir.Folder() + "missing/folder/";
-    CPrixelSettings settings;
-    settings.SetFromHeader("C9:PC:srv:R");
-    EXPECT_EQ(settings.GetIdentity(), "C9:PC:srv:R");
-}
-
 // Without Prixel.ini the recording goes to the default host.
 TEST_F(PrixelSettingsTest, ResetForRecordingDropsOnlyTheAlternateHost) {
     CPrixelSettings settings;

@@ -16,7 +16,6 @@
 #include "host/rights.h"
 #include "platform/db/dao.h"
 #include "platform/db/dao_testing.h"
-#include "platform/db/faulty_driver.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -25,10 +24,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Fr(const char* utf8) {
-    return text::FromUtf8(utf8);
-}
 
 class HostCompanyTest : public ::testing::Test {
   protected:
@@ -46,18 +41,6 @@ class HostCompanyTest : public ::testing::Test {
 
     TempDir m_dir;
 };
-
-TEST_F(HostCompanyTest, OpensWithTheDefaultConfigurationAndForgetsItOnClosing) {
-    EXPECT_EQ(CParPath::sCurrentPath, m_dir.Folder());
-    EXPECT_EQ(GetBibManager()->GetPrixelBib()->GetBase(), m_dir.File("prixel/Bib.mdb"));
-    ASSERT_NE(GetHostApp()->FindPriceEntry(10001), nullptr);
-    EXPECT_DOUBLE_EQ(GetHostApp()->FindPriceEntry(10001)->dSaleCoefficient, 1.5);
-
-    host::CloseCompany();
-    EXPECT_EQ(GetHostApp(), nullptr);
-    EXPECT_EQ(GetDBManager()->GetMDBDao(mdContacts), nullptr);
-    EXPECT_EQ(CMdaInterface::HasAcces(350, "MODIF", nullptr, 1), 0);
-}
 
 TEST_F(HostCompanyTest, AnotherFolderNamingTheLibraryWorksInItAndASecondInitKeepsItsRows) {
     const std::string library = m_dir.File("prixel/Bib.mdb");
@@ -79,8 +62,11 @@ TEST_F(HostCompanyTest, AnotherFolderNamingTheLibraryWorksInItAndASecondInitKeep
 }
 
 // Made again, the company keeps its data and host.ini; opened, it reads the rights, the price
-// entries, the version and the switch of host.ini, and skips the broken ones.
-TEST_F(HostCompanyTest, MadeAgainItKeepsItsDataAndReadsTheSettingsOfHostIni) {
+// entries, the version and the switch of host.ini, and skips the broken ones. Closed, it is
+// forgotten.
+TEST_F(HostCompanyTest, MadeAgainItKeepsItsDataReadsTheSettingsOfHostIniAndIsForgottenClosed) {
+    EXPECT_EQ(GetBibManager()->GetPrixelBib()->GetBase(), m_dir.File("prixel/Bib.mdb"));
+    EXPECT_DOUBLE_EQ(GetHostApp()->FindPriceEntry(10001)->dSaleCoefficient, 1.5);
     EXPECT_NE(CMdaInterface::HasAcces(350, "PARAM", nullptr, 0), 0);
     EXPECT_EQ(CMdaInterface::HasAcces(351, "MODIF", nullptr, 1), 0);
     GetDBManager()->GetMDBDao(mdContacts)->Execute("INSERT INTO Contacts (Nom) VALUES ('Martin')");
@@ -110,6 +96,11 @@ TEST_F(HostCompanyTest, MadeAgainItKeepsItsDataAndReadsTheSettingsOfHostIni) {
     CDaoRecordset contacts(GetDBManager()->GetMDBDao(mdContacts));
     contacts.Open("SELECT Nom FROM Contacts");
     EXPECT_EQ(std::get<std::string>(contacts.GetFieldValue("Nom")), "Martin");
+
+    host::CloseCompany();
+    EXPECT_EQ(GetHostApp(), nullptr);
+    EXPECT_EQ(GetDBManager()->GetMDBDao(mdContacts), nullptr);
+    EXPECT_EQ(CMdaInterface::HasAcces(350, "MODIF", nullptr, 1), 0);
 }
 
 // What cannot be opened or made is told; the company's windows stay closed and nothing is written.
@@ -158,17 +149,11 @@ TEST(HostCompanyFolderTest, WhatCannotBeOpenedOrMadeIsTold) {
     EXPECT_EQ(GetDBManager()->GetMDBDao(mdContacts), nullptr);
     CDaoDatabase notOpened;
     CEtudeXmxSet study(&notOpened);
-    EXPECT_EQ(dbtest::Raised([&] { study.Open("SELECT * FROM EXMX"); }).m_strDescription,
-              Fr("Aucune société n'est ouverte : la base de la table EXMX est introuvable."));
+    EXPECT_EQ(
+        dbtest::Raised([&] { study.Open("SELECT * FROM EXMX"); }).m_strDescription,
+        text::FromUtf8("Aucune société n'est ouverte : la base de la table EXMX est introuvable."));
     EXPECT_FALSE(fs::exists(dir.File("d")));
     EXPECT_FALSE(fs::exists(dir.File("e/host.ini")));
-
-    auto faulty = std::make_shared<dbtest::FaultyDriver>();
-    dbtest::ScopedDriver scoped(faulty);
-    faulty->FailOpen(dao::kGeneralFailure, "Disque plein.");
-    EXPECT_FALSE(host::CreateCompany(dir.File("c"), {}, error));
-    EXPECT_EQ(error, Fr("Impossible de créer la base ") + dir.File("c/prixel/Bib.mdb") +
-                         " :\nDisque plein.");
 }
 
 }  // namespace

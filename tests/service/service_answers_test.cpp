@@ -12,14 +12,11 @@ const std::string kNoCustomer = ":PC01:127.0.0.1:8443:\r";
 const std::string kStamp = "20240101120000";
 
 Article MakeArticle(const std::string& makerId, const std::string& prefix,
-                    const std::string& reference, double price) {
+                    const std::string& reference) {
     Article a;
     a.makerId = makerId;
     a.prefix = prefix;
     a.reference = reference;
-    a.label = "Tube cuivre écroui Ø14 " + reference;
-    a.listPrice = price;
-    a.suppliers = {{"NEGOBAT", 0.5, 2}};
     return a;
 }
 
@@ -28,17 +25,14 @@ class ServiceTestAnswers : public ::testing::Test {
     ServiceTestAnswers() : store(dir.File("catalogue.sqlite")), answers(store) {
         store.Fill({{{"1042", "LEMA", "Plâtres Lemoine", "20130415", "2013.1", false},
                      {"2001", "GARB", "Sanitaire Garnier", "20140101", "2014.1", false}},
-                    {MakeArticle("1042", "LEMA", "000100", 10.0),
-                     MakeArticle("1042", "LEMA", "000200", 20.0),
-                     MakeArticle("2001", "GARB", "R00001", 5.0)}});
+                    {MakeArticle("1042", "LEMA", "000100"), MakeArticle("1042", "LEMA", "000200"),
+                     MakeArticle("2001", "GARB", "R00001")}});
     }
 
-    ServicePage Ask(int kind, const std::string& param, const std::string& customer = "",
-                    const std::string& stamp = "") {
+    ServicePage Ask(int kind, const std::string& param, const std::string& customer = "") {
         ServiceRequest request;
         request.kind = kind;
         request.param = param;
-        request.stamp = stamp;
         request.identity = {customer, "PC01", "ignored", "ignored"};
         return answers.Answer(request, kOwn);
     }
