@@ -100,11 +100,16 @@ TEST_F(AccountTest, FailedRecordingKeepsTheStateAndTheIdentityAndTellsTheUser) {
     }
 }
 
-TEST_F(AccountTest, AccountCreationWithTheServiceUnreachableIsNotRecorded) {
+TEST_F(AccountTest, AccountCreationRecordsUnlessTheServiceIsUnreachable) {
     m_web.NeverAnswer(kService);
     m_prixel->CreateAccount();
     EXPECT_EQ(m_prixel->GetRecordingState(), CPrixelCtrl::PrixelNoAnswer);
     EXPECT_EQ(Messages(), std::vector<std::string>{kNoConnection});
+
+    m_web.Serve(kService, "<HTML>account form</HTML>");
+    User().Press(IDD_PRIXEL_WEB, IDC_PRIXEL_QUITTER);
+    m_prixel->CreateAccount();
+    EXPECT_EQ(m_prixel->GetRecordingState(), CPrixelCtrl::PrixelRecorded);
 }
 
 // Switching on needs the parameter right; without a folder row the service is switched on in

@@ -61,7 +61,8 @@ TEST_F(PrixelWebDlgTest, CatalogueAnswerIsFetchedWithTheSameStampOnValider) {
         EXPECT_EQ(m_web.navigations[1], kRecuperationPrefix + m_stamp + "_C1:PC:srv.example:R:SOC");
         EXPECT_EQ(m_page, kAnswerPage);
     }
-    EXPECT_GE(m_web.silentCalls, 2);
+    // The browser is made silent as the dialog opens and again as each page completes.
+    EXPECT_EQ(m_web.silentCalls, 5);
 }
 
 // Valider ends a page that is no catalogue as leaving it does.
@@ -110,8 +111,15 @@ TEST_F(PrixelWebDlgTest, FailedExchangesEndAsTheyShouldAndAreLogged) {
          PrixelUpdateCheck, "", 0, IDOK, cut.size(),
          "Page coupée à son premier octet nul, position 41 : 41 octets gardés sur 65" +
              kLoggedCheck},
-        {[this] { m_web.NeverAnswer(kRequestPrefix); }, PrixelCustomerRecording,
-         "SOCIETE|ADRESSE|PC", 0, PRIXEL_NO_CONNECTION, 0,
+        // The silent exchange's dialog, which waits, has no size.
+        {[this] {
+             m_web.NeverAnswer(kRequestPrefix);
+             User().Do(IDD_PRIXEL_WEB, [this] {
+                 const CRect shown = m_backend->FindDialog(IDD_PRIXEL_WEB)->rect;
+                 EXPECT_EQ(CPoint(shown.Width(), shown.Height()), CPoint());
+             });
+         },
+         PrixelCustomerRecording, "SOCIETE|ADRESSE|PC", 0, PRIXEL_NO_CONNECTION, 0,
          "Échange de type 8 en échec : délai dépassé, aucune page après 250 ms ; adresse : "
          "https://srv.example/awp/Varneloawp.awp?COMMANDE=1:2:7.50_Varneloawp_PAGE_EC1_*__*:SOC"},
         {[this] {

@@ -136,10 +136,12 @@ TEST(HostCompanyFolderTest, WhatCannotBeOpenedOrMadeIsTold) {
          "Impossible d'écrire le fichier " + dir.File("a/Prixel.ini") + "."},
         {make("b", {}), "Impossible d'écrire le fichier " + dir.File("b/host.ini") + "."},
         {make("d", {"DEMO", "", "postgresql://prixel:secret@db/bib"}), password},
+        {make("d", {"DEMO", "", "postgres://db/bib?password=x"}), password},
         {make("d", {"DEMO", "", "host=db password=secret dbname=bib"}), password},
-        // A library named elsewhere is not made.
+        // A library named elsewhere is not made; the driver tells why.
         {make("e", {"DEMO", "", dir.File("absent.mdb")}),
-         "Impossible de créer la base " + dir.File("absent.mdb") + " :\n"},
+         "Impossible de créer la base " + dir.File("absent.mdb") +
+             " :\nLe fichier de base de données " + dir.File("absent.mdb") + " est introuvable."},
     };
     for (const auto& [attempt, told] : failures) {
         EXPECT_FALSE(attempt()) << told;
