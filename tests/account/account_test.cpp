@@ -112,13 +112,14 @@ TEST_F(AccountTest, AccountCreationRecordsUnlessTheServiceIsUnreachable) {
     EXPECT_EQ(m_prixel->GetRecordingState(), CPrixelCtrl::PrixelRecorded);
 }
 
-// Switching on needs the parameter right; without a folder row the service is switched on in
-// memory only, and the recording still runs.
+// A service on needs nothing; switching it on needs the parameter right, and without a folder
+// row it is switched on in memory only, and the recording still runs.
 TEST_F(AccountTest, SwitchingOnNeedsTheParameterRightAndHoldsWithoutAFolderRow) {
     const std::string off = "L'utilisation de Vako Prixel est désactivée sur ce dossier";
     m_web.Serve(kService, Page(kRecorded));
-    GetHostApp()->m_bPrixelDisabled = 1;
     GetHostApp()->m_Rights = {"350:MODIF"};
+    EXPECT_EQ(m_prixel->CheckPrixelActivate(), 1);
+    GetHostApp()->m_bPrixelDisabled = 1;
     EXPECT_EQ(m_prixel->CheckPrixelActivate(), 0);
     EXPECT_TRUE(m_web.navigations.empty());
 
