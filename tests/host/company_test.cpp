@@ -16,6 +16,7 @@
 #include "host/rights.h"
 #include "platform/db/dao.h"
 #include "platform/db/dao_testing.h"
+#include "platform/db/faulty_driver.h"
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -75,10 +76,14 @@ TEST_F(HostCompanyTest, MadeAgainItKeepsItsDataReadsTheSettingsOfHostIniAndIsFor
                                        {"Prices", "501", "1,1;1,3"},
                                        {"Prices", "24001", "2"},
                                        {"Host", "Version", "9.0.0.2"},
-                                       {"Host", "PrixelDisabled", "1"}};
+                                       {"Host", "PrixelDisabled", "1"},
+                                       {"Host", "LockWait", "4321"}};
     for (const auto& [section, key, value] : settings)
         ASSERT_TRUE(profile::WriteString(m_dir.File("host.ini"), section, key, value));
+    const auto driver = std::make_shared<dbtest::FaultyDriver>();
+    const dbtest::ScopedDriver scoped(driver);
     EXPECT_EQ(Reopen(true), "");
+    EXPECT_EQ(driver->LockWait(), 4321);
     // The switch of host.ini counts only when the company has no row of its own.
     GetDBManager()->GetMDBDao(mdDossier)->Execute("DELETE FROM RensGeneraux");
     EXPECT_EQ(Reopen(), "");

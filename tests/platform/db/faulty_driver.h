@@ -63,7 +63,11 @@ class FaultyDriver : public db::Driver {
         if (m_plan->open) throw *m_plan->open;
         return std::make_shared<Connection>(m_real->Create(path), m_plan);
     }
-    void SetLockWait(int milliseconds) override { m_real->SetLockWait(milliseconds); }
+    void SetLockWait(int milliseconds) override {
+        m_plan->lockWait = milliseconds;
+        m_real->SetLockWait(milliseconds);
+    }
+    int LockWait() const { return m_plan->lockWait; }
 
   private:
     static std::string DefaultDescription() {
@@ -74,6 +78,7 @@ class FaultyDriver : public db::Driver {
         int seen = 0;
         long steps = 0;
         int inProgress = 0;
+        int lockWait = 0;
         std::string piece;
         std::optional<CDaoException> matching;
         std::optional<CDaoException> open;
