@@ -6,6 +6,7 @@
 #include "host/recordsets.h"
 #include "import/dao_message.h"
 #include "import/family.h"
+#include "import/import_walk.h"
 #include "import/library_batch.h"
 #include "import/prixel_maker.h"
 #include "import/supplier_catalogue.h"
@@ -98,8 +99,12 @@ bool CPrixelBibMxElement::HasRows() const {
     return !(m_pMaterialSet->IsEOF() && m_pMaterialSet->IsBOF());
 }
 
+// An article that the walk knows to have no row yet is not looked up: the lookup's recordset is
+// opened for the addition only.
 int CPrixelBibMxElement::Lookup() {
-    if (!OpenFormatted(kLookup, PRIXEL_TYPE_MATERIAL, text::Left(m_strCode, kCodeLength))) {
+    if (KnownWithoutRow()) {
+        m_nLookupState = PrixelNoRow;
+    } else if (!OpenFormatted(kLookup, PRIXEL_TYPE_MATERIAL, text::Left(m_strCode, kCodeLength))) {
         m_nLookupState = PrixelNoQuery;
     } else if (!HasRows()) {
         m_nLookupState = PrixelNoRow;
@@ -107,6 +112,18 @@ int CPrixelBibMxElement::Lookup() {
         m_nLookupState = m_pMaterialSet->m_bPrixelCheck ? PrixelLinkedRow : PrixelUnlinkedRow;
     }
     return m_nLookupState;
+}
+
+bool CPrixelBibMxElement::KnownWithoutRow() {
+    CImportWalk* walk = CImportWalk::Current();
+    if (!walk || !walk->TakeWithoutRows("BXMX", m_strCode)) return false;
+    try {
+        m_pMaterialSet->OpenAppendOnly(
+            db::FormatQuery(kLookup, PRIXEL_TYPE_MATERIAL, text::Left(m_strCode, kCodeLength)));
+        return true;
+    } catch (const CDaoException&) {
+        return false;
+    }
 }
 
 bool CPrixelBibMxElement::OpenQuery(std::string sql) {

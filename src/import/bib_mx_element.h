@@ -48,6 +48,9 @@ class CPrixelBibMxElement : public CPrixelElement {
     // value no query accepts stops the article before anything is read or written.
     bool QueryValuesAccepted() const;
     bool HasRows() const;
+    // Whether the walk in progress read that the article has no row; the recordset is then open
+    // for adding it.
+    bool KnownWithoutRow();
     bool ResolveFamily();
 
     CFamilyPath* m_pFamilyPath = nullptr;

@@ -54,6 +54,7 @@ class CFamilyLink : public CPrixelObject {
 
   private:
     bool OpenFamiliesWith(const char* query, const std::string& value);
+    bool OpenSiblings(const std::string& parent, short& rank);
     bool StoreWithFreshCode(const std::string& parent, std::string& code);
     bool StoredByAnother(std::string& code);
 };

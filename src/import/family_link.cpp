@@ -4,6 +4,7 @@
 
 #include "host/recordsets.h"
 #include "import/dao_message.h"
+#include "import/import_walk.h"
 #include "import/library_batch.h"
 #include "platform/db/dao.h"
 #include "platform/db/query.h"
@@ -78,13 +79,9 @@ int CFamilyLink::FindByKey(std::string& code, std::string key) {
 }
 
 std::string CFamilyLink::CreateFamily(std::string parent, std::string label, std::string key) {
-    if (!OpenFamiliesWith(kFamiliesUnder, parent)) return {};
+    short rank = 0;
+    if (!OpenSiblings(parent, rank)) return {};
     try {
-        short rank = 0;
-        if (!m_pFamSet->IsEOF()) {
-            m_pFamSet->MoveLast();
-            rank = m_pFamSet->m_nRang;
-        }
         m_pFamSet->AddNew();
         m_pFamSet->m_nType = static_cast<short>(m_nType);
         m_pFamSet->m_strParent = parent;
@@ -100,7 +97,30 @@ std::string CFamilyLink::CreateFamily(std::string parent, std::string label, std
         m_pFamSet->CancelUpdate();
         return {};
     }
+    if (CImportWalk* walk = CImportWalk::Current()) walk->KeepLastRank(m_nType, parent, rank + 1);
     return code;
+}
+
+// Opens the families recordset for adding under parent, rank the rank of the last family there.
+// The walk in progress knows it when it added a family under parent; else the families under
+// parent are read. False, the failure shown, when the recordset cannot be opened.
+bool CFamilyLink::OpenSiblings(const std::string& parent, short& rank) {
+    CImportWalk* walk = CImportWalk::Current();
+    const std::optional<int> kept = walk ? walk->LastRank(m_nType, parent) : std::nullopt;
+    if (!kept && !OpenFamiliesWith(kFamiliesUnder, parent)) return false;
+    try {
+        if (kept) {
+            m_pFamSet->OpenAppendOnly(db::FormatQuery(kFamiliesUnder, m_nType, parent));
+            rank = static_cast<short>(*kept);
+        } else if (!m_pFamSet->IsEOF()) {
+            m_pFamSet->MoveLast();
+            rank = m_pFamSet->m_nRang;
+        }
+        return true;
+    } catch (const CDaoException& e) {
+        ShowDaoError(e);
+        return false;
+    }
 }
 
 // Stores the pending row under a code drawn from parent, drawing again while the code is taken.

@@ -9,6 +9,7 @@
 #include "import/etude_mx_element.h"
 #include "import/import_walk.h"
 #include "import/library_batch.h"
+#include "import/library_look_ahead.h"
 #include "platform/db/dao.h"
 
 namespace {
@@ -43,8 +44,10 @@ int CPrixelAnswer::ImportAnswer(std::list<std::string>& codes, bool toLibrary) {
     const std::string_view body = BodyView();
     std::list<std::string> written;
     std::size_t start = 0;
+    int line = 0;
     for (std::size_t end = body.find("\r\n"); end != std::string::npos;
          start = end + 2, end = body.find("\r\n", start)) {
+        if (toLibrary && line++ % kArticlesReadAhead == 0) ReadAhead(body.substr(start), walk);
         std::string code;
         try {
             if (WriteArticle(std::string(body.substr(start, end - start)), toLibrary, code)) {

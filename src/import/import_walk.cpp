@@ -47,3 +47,21 @@ const std::string* CImportWalk::FamilyCode(int type, const std::string& key) con
 void CImportWalk::KeepFamily(int type, const std::string& key, const std::string& code) {
     m_families[{type, key}] = code;
 }
+
+std::optional<int> CImportWalk::LastRank(int type, const std::string& parent) const {
+    const auto found = m_lastRanks.find({type, parent});
+    if (found == m_lastRanks.end()) return std::nullopt;
+    return found->second;
+}
+
+void CImportWalk::KeepLastRank(int type, const std::string& parent, int rank) {
+    m_lastRanks[{type, parent}] = rank;
+}
+
+void CImportWalk::KeepWithoutRows(const std::string& table, const std::string& code) {
+    m_withoutRows.emplace(table, code);
+}
+
+bool CImportWalk::TakeWithoutRows(const std::string& table, const std::string& code) {
+    return m_withoutRows.erase({table, code}) != 0;
+}

@@ -143,6 +143,12 @@ CPrixelElement::~CPrixelElement() {
     delete m_pCatalogue;
 }
 
+std::string CPrixelElement::ArticleCode(const std::string& line) {
+    const std::vector<std::string> parts = text::Split(line, '\t');
+    if (parts.size() < static_cast<std::size_t>(kFieldsPerRecord)) return {};
+    return text::Trim(parts[MakerPrefix]) + text::Trim(parts[Reference]);
+}
+
 bool CPrixelElement::ValidateElement() {
     if (m_strFields[Label] == Fr(TXT_WITHDRAWN_ARTICLE)) {
         Unlink();

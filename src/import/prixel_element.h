@@ -106,6 +106,8 @@ class CPrixelElement : public CPrixelDbWriter {
     // and the code empty.
     explicit CPrixelElement(const std::string& line);
     ~CPrixelElement() override;
+    // The article code of a line, as its element takes it; empty for a line of fewer fields.
+    static std::string ArticleCode(const std::string& line);
 
     virtual void Unlink() = 0;
     virtual bool UpdateRecord() = 0;

@@ -9,6 +9,7 @@
 #include "host/number_tools.h"
 #include "host/recordsets.h"
 #include "import/dao_message.h"
+#include "import/import_walk.h"
 #include "import/library_batch.h"
 #include "platform/db/dao.h"
 #include "platform/db/query.h"
@@ -130,6 +131,7 @@ void CSupplierCatalogue::OpenLibrary() {
 
 void CSupplierCatalogue::Write() {
     ReadRowsQuietly();
+    if (AllKnownAbsent() && AddAllRows()) return;
     for (int i = 0; i < m_nCount; ++i) {
         switch (KnownAbsent(i) ? 1 : FindRow(i)) {
             case 0:
@@ -193,12 +195,20 @@ bool CSupplierCatalogue::ReadNextOrder() {
     return true;
 }
 
-// A fresh article's suppliers then need no lookup each. A failure is left to the lookups, which
-// tell it as they always do.
+// A fresh article's suppliers then need no lookup each; an article that the walk read ahead to
+// have no rows is not read again. A failure is left to the lookups, which tell it as they always
+// do.
 void CSupplierCatalogue::ReadRowsQuietly() {
     if (m_nCount == 0) return;
+    CImportWalk* walk = CImportWalk::Current();
+    const bool knownWithout = walk && walk->TakeWithoutRows("Catalogue", m_strCode);
     try {
-        m_pCataSet->Open(db::FormatQuery(kArticleRows, m_nType, m_strCode));
+        const std::string sql = db::FormatQuery(kArticleRows, m_nType, m_strCode);
+        if (knownWithout) {
+            m_pCataSet->OpenAppendOnly(sql);
+        } else {
+            m_pCataSet->Open(sql);
+        }
         TakeNextOrder();
     } catch (const CDaoException&) {
     }
@@ -219,6 +229,33 @@ void CSupplierCatalogue::TakeNextOrder() {
 bool CSupplierCatalogue::KnownAbsent(int i) const {
     return m_bOrderRead && m_bHadNoRows && m_pSuppliers[i].find('\'') == std::string::npos &&
            std::find(m_added.begin(), m_added.end(), m_pSuppliers[i]) == m_added.end();
+}
+
+bool CSupplierCatalogue::AllKnownAbsent() const {
+    for (int i = 0; i < m_nCount; ++i) {
+        if (!KnownAbsent(i)) return false;
+    }
+    return m_nCount > 1;
+}
+
+// The rows of a fresh article go into the library together. When they are refused (another
+// workstation added one of them meanwhile, a supplier named twice, ...) the article's rows are
+// read again and each supplier is written on its own, which tells what it has to tell; a failure
+// that undid the whole transaction is told here, as no statement after it will be.
+bool CSupplierCatalogue::AddAllRows() {
+    try {
+        m_pCataSet->AddRows(m_nCount, [this](int i) {
+            FillRow(i);
+            m_pCataSet->m_nOrdre = static_cast<short>(m_nOrder + i);
+        });
+    } catch (const CDaoException& e) {
+        if (m_pDatabase->IsTransactionLost()) ShowDaoError(e);
+        m_bOrderRead = m_bHadNoRows = false;
+        return false;
+    }
+    m_nOrder += m_nCount;
+    m_bHadNoRows = false;
+    return true;
 }
 
 void CSupplierCatalogue::UpdateRow(int i) {

@@ -46,6 +46,10 @@ class CSupplierCatalogue : public CPrixelObject {
     void ReadRowsQuietly();
     void TakeNextOrder();
     bool KnownAbsent(int i) const;
+    // Whether the article has several suppliers and none of them can have a row yet.
+    bool AllKnownAbsent() const;
+    // Adds the rows of every supplier in one go; false when they were not stored.
+    bool AddAllRows();
     void UpdateRow(int i);
     void FillRow(int i);
     double Discount(int i) const;

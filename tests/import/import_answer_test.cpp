@@ -37,11 +37,11 @@ TEST_F(ImportAnswerTest, EveryArticleLineEndedByCrLfIsWrittenInOrder) {
     EXPECT_EQ(CPrixelAnswer("<BODY><PRE>C1:PC:srv:R</PRE></BODY>").ImportAnswer(codes, true), 0);
 }
 
-// The maker, the families and the profile are read once a walk: each further article of a maker
-// already met costs its lookup, its row, one read of its supplier rows and a row per supplier,
-// whatever the walk's length.
+// The maker, the families and the profile are read once a walk, and which articles are new is
+// read ahead for many at once: each further new article of a maker already met costs two steps,
+// the writing of its row and that of its supplier rows, whatever the walk's length.
 TEST_F(ImportAnswerTest, EachFurtherArticleOfAWalkCostsOnlyItsOwnStatements) {
-    const auto statements = [this](int first, int count) {
+    const auto steps = [this](int first, int count) {
         std::string body;
         for (int i = first; i < first + count; ++i) {
             body += Line({{CPrixelElement::Reference, "R" + std::to_string(i)},
@@ -52,11 +52,11 @@ TEST_F(ImportAnswerTest, EachFurtherArticleOfAWalkCostsOnlyItsOwnStatements) {
         const dbtest::FaultyDriver& counting = Faulty();
         std::list<std::string> codes;
         EXPECT_EQ(Answer(body).ImportAnswer(codes, true), count);
-        return counting.Statements();
+        return counting.Steps();
     };
-    statements(0, 1);
-    const int ten = statements(10, 10);
-    EXPECT_EQ(statements(20, 30) - ten, 20 * 5);
+    steps(0, 1);
+    const long ten = steps(10, 10);
+    EXPECT_EQ(steps(20, 30) - ten, 20 * 2);
     EXPECT_EQ(Count(m_library, "Catalogue"), 82);
     EXPECT_EQ(Count(m_library, "Fabricant"), 1);
 }

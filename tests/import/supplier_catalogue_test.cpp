@@ -31,7 +31,7 @@ class SupplierCatalogueTest : public ArticleImportTest {
 
 // Suppliers follow the article's rows with their discounts up to the first empty entry; short
 // lists give empty entries; the pack quantity is the whole number its text starts with; writing
-// again rewrites the rows in place.
+// again rewrites the rows in place, as does a supplier named twice by a fresh article.
 TEST_F(SupplierCatalogueTest, SuppliersFollowTheArticleRowsAndAreRewrittenInPlace) {
     m_library.Execute(
         "INSERT INTO Catalogue (Type, Code, Ordre, Fournisseur) "
@@ -47,6 +47,11 @@ TEST_F(SupplierCatalogueTest, SuppliersFollowTheArticleRowsAndAreRewrittenInPlac
     EXPECT_EQ(Stored(), (Strings{"AUTRE|3|", "F1|4|50", "F2|5|100", "F4|6|100"}));
     EXPECT_EQ(Rows("SELECT PrixTarif, MontantFournisseur FROM Catalogue WHERE Fournisseur = 'F2'"),
               Strings{"120|0"});
+
+    m_library.Execute("DELETE FROM Catalogue");
+    Article("F1|F1|F2", "0.7|0.5|0.6")->Write();
+    EXPECT_EQ(Stored(), (Strings{"F1|1|50", "F2|2|40"}));
+    EXPECT_TRUE(Messages().empty());
 }
 
 // The main supplier is the first, cut to fifteen characters; with supplier discounts switched off

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <type_traits>
 
 #include "platform/db/driver.h"
@@ -380,15 +381,26 @@ struct CDaoRecordset::Impl {
 
 namespace {
 
-std::string InsertText(const std::string& table, const std::vector<Binding*>& changed) {
+// The insertion of rows rows that write the changed columns.
+std::string InsertText(const std::string& table, const std::vector<Binding*>& changed,
+                       std::size_t rows = 1) {
     if (changed.empty()) return "INSERT INTO " + table + " DEFAULT VALUES";
     std::string columns, values;
     for (const Binding* b : changed) {
         columns += (columns.empty() ? "[" : ", [") + b->column + "]";
-        values += values.empty() ? "?" : ", ?";
+        values += values.empty() ? "(?" : ", ?";
     }
-    return "INSERT INTO " + table + " (" + columns + ") VALUES (" + values + ")";
+    std::string sql = "INSERT INTO " + table + " (" + columns + ") VALUES " + values + ")";
+    for (std::size_t row = 1; row < rows; ++row) sql += ", " + values + ")";
+    return sql;
 }
+
+// Rows to add that write the same columns, with their values one row after the other.
+struct RowGroup {
+    std::vector<Binding*> columns;
+    std::vector<db::Value> values;
+    std::size_t rows = 0;
+};
 
 std::string UpdateText(const std::string& table, const std::vector<Binding*>& changed) {
     std::string sets;
@@ -425,6 +437,14 @@ CDaoRecordset::CDaoRecordset(CDaoDatabase* database)
 CDaoRecordset::~CDaoRecordset() = default;
 
 void CDaoRecordset::Open(const std::string& sql) {
+    OpenQuery(sql, true);
+}
+
+void CDaoRecordset::OpenAppendOnly(const std::string& sql) {
+    OpenQuery(sql, false);
+}
+
+void CDaoRecordset::OpenQuery(const std::string& sql, bool readRows) {
     Close();
     if (!m_pDatabase)
         Fail(dao::kObjectClosed, "Le jeu d'enregistrements n'a pas de base de données.");
@@ -439,7 +459,7 @@ void CDaoRecordset::Open(const std::string& sql) {
         d.cursor = m_pDatabase->Connection().Prepare(d.sql);
         d.MapColumns(d.query.table);
         d.open = true;
-        d.Restart(m_pDatabase->Connection());
+        if (readRows) d.Restart(m_pDatabase->Connection());
     } catch (...) {
         d.Clear();
         throw;
@@ -526,6 +546,28 @@ void CDaoRecordset::Update() {
     // After an addition, the row that was current before it is current again.
     if (d.mode == EditMode::kAddNew && d.onRow) d.LoadMembers();
     d.mode = EditMode::kNone;
+}
+
+void CDaoRecordset::AddRows(int count, const std::function<void(int)>& fill) {
+    Impl& d = *m_impl;
+    std::vector<RowGroup> groups;
+    for (int row = 0; row < count; ++row) {
+        AddNew();
+        fill(row);
+        std::vector<Binding*> changed = d.Changed();
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&changed](const RowGroup& g) { return g.columns == changed; });
+        if (group == groups.end() || changed.empty())
+            group = groups.insert(groups.end(), RowGroup{changed, {}, 0});
+        std::vector<db::Value> values = ValuesOf(changed);
+        std::move(values.begin(), values.end(), std::back_inserter(group->values));
+        ++group->rows;
+    }
+    CancelUpdate();
+    for (const RowGroup& group : groups) {
+        Write(m_pDatabase->Connection(), InsertText(d.query.table, group.columns, group.rows),
+              group.values, nullptr);
+    }
 }
 
 void CDaoRecordset::CancelUpdate() {

@@ -3,6 +3,7 @@
 // derived classes bind their members to columns, and the exception every failure raises.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -92,6 +93,9 @@ class CDaoRecordset {
     // as a WHERE condition and an ORDER BY. The recordset stands on the first row, or at the
     // end when there is none. Throws CDaoException.
     virtual void Open(const std::string& sql = "");
+    // Opens the recordset for adding rows only, as DAO's dbAppendOnly does: the query is made
+    // ready but no row is read, and the recordset stands at the end. Throws CDaoException.
+    void OpenAppendOnly(const std::string& sql = "");
     bool IsOpen() const;
     void Close();
 
@@ -109,6 +113,12 @@ class CDaoRecordset {
     // insertion the members show the current row again. A failed Update leaves the addition or
     // the edit pending, so that it can be corrected and stored again.
     void Update();
+    // Adds count rows, as many AddNew and Update would, in as few statements as possible: for each
+    // row the members take their empty values, fill(row) sets them, and the row holds what Update
+    // would write of it. Rows that write the same columns go into one statement, each statement
+    // stored whole or not at all; a failure throws its CDaoException, the rows of the statements
+    // before it staying stored. The members then show the current row again.
+    void AddRows(int count, const std::function<void(int)>& fill);
     void CancelUpdate();  // drops the pending addition or edit; the members show the current row
     void Delete();        // deletes the current row; move away before using the members again
     // Moves to the first row of the recordset that meets the Jet criteria; false when none does,
@@ -142,6 +152,8 @@ class CDaoRecordset {
     void Bind(const std::string& column, db::Bytes* member);
 
   private:
+    void OpenQuery(const std::string& sql, bool readRows);
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

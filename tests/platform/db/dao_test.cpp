@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "dao_testing.h"
 #include "faulty_driver.h"
@@ -195,4 +197,34 @@ TEST_P(DaoTest, TransactionsNestAndGoOnPastADuplicate) {
     m_db.CommitTrans();
     EXPECT_EQ(set.m_strCode, "A1");
     EXPECT_EQ(CountRows(), 2);
+}
+
+// Rows added together are written as each Update would write them: what was set, and NULL or the
+// table's default for the rest. The rows that write the same columns go into one statement, which
+// a duplicate refuses whole; the transaction goes on. An append-only recordset reads no row.
+TEST_P(DaoTest, RowsAddedTogetherAreWrittenAsUpdateWouldAndEachStatementWholeOrNotAtAll) {
+    InsertRanks(1);
+    CArticleSet set(&m_db);
+    set.OpenAppendOnly("SELECT * FROM Article WHERE Code = 'A1'");
+    EXPECT_TRUE(set.IsBOF() && set.IsEOF());
+    const auto add = [&set](const std::vector<std::string>& codes) {
+        set.AddRows(static_cast<int>(codes.size()), [&](int row) {
+            set.m_strCode = codes[row];
+            if (row == 1) set.m_dPrix = 2.5;
+        });
+    };
+    m_db.BeginTrans();
+    add({"B1", "B2", "B3"});
+    EXPECT_EQ(Raised([&] { add({"C1", "C2", "A1"}); }).m_lErrorCode, dao::kDuplicateKey);
+    EXPECT_FALSE(m_db.IsTransactionLost());
+    m_db.CommitTrans();
+
+    set.Open("SELECT * FROM Article ORDER BY Code");
+    std::string stored;
+    for (; !set.IsEOF(); set.MoveNext()) {
+        stored += set.m_strCode +
+                  (set.IsFieldNull(&set.m_dPrix) ? "" : "=" + text::Format("%g", set.m_dPrix)) +
+                  "/" + std::get<std::string>(set.GetFieldValue("Remarque")) + " ";
+    }
+    EXPECT_EQ(stored, "A1/aucune B1/aucune B2=2.5/aucune B3/aucune ");
 }
