@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "import/prixel_object.h"
 
@@ -119,6 +120,8 @@ class CFamilyPath : public CFamilyLink {
 
     // The label of the deepest level.
     std::string GetLabel() override;
+    // The key of each level, from the maker's down.
+    std::vector<std::string> LevelKeys() const;
     // Finds or creates every level; GetCode then gives the deepest family's code.
     void EnsureFamily() override;
     virtual int FindFamily(std::string& code, std::string key);

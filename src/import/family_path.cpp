@@ -37,18 +37,25 @@ std::string CFamilyPath::GetLabel() {
     return m_pLabels[m_nLevels - 1];
 }
 
-void CFamilyPath::EnsureFamily() {
+std::vector<std::string> CFamilyPath::LevelKeys() const {
+    std::vector<std::string> keys;
     std::string key;
+    for (int i = 0; i < m_nLevels; ++i) keys.push_back(key += m_pKeys[i] + ".");
+    return keys;
+}
+
+void CFamilyPath::EnsureFamily() {
     std::string parent = "@";
+    const std::vector<std::string> keys = LevelKeys();
     for (int i = 0; i < m_nLevels; ++i) {
-        key += m_pKeys[i] + ".";
-        if (!EnsureLevel(i, key, parent)) return;
+        if (!EnsureLevel(i, keys[i], parent)) return;
     }
     m_strCode = parent;
 }
 
 // Finds or creates level i's family under parent, which then becomes its code; false when it
-// could be neither. A walk over an answer looks each family up once.
+// could be neither. A walk over an answer looks each family up once, and none that it read ahead
+// to be missing.
 bool CFamilyPath::EnsureLevel(int i, const std::string& key, std::string& parent) {
     CImportWalk* walk = CImportWalk::Current();
     if (const std::string* kept = walk ? walk->FamilyCode(m_nType, key) : nullptr) {
@@ -56,7 +63,9 @@ bool CFamilyPath::EnsureLevel(int i, const std::string& key, std::string& parent
         return true;
     }
     std::string code;
-    const int found = FindFamily(code, key);
+    const bool missing =
+        walk && m_nType == PRIXEL_FAMILY_MATERIALS && walk->TakeWithoutRows("Famille", key);
+    const int found = missing ? 1 : FindFamily(code, key);
     if (found == 2) return false;
     if (found == 1) {
         code = CreateFamily(parent, m_pLabels[i], key);

@@ -1,10 +1,12 @@
 #include "import/library_look_ahead.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 
 #include "import/dao_message.h"
+#include "import/family.h"
 #include "import/import_walk.h"
 #include "import/library_batch.h"
 #include "import/prixel_element.h"
@@ -12,46 +14,92 @@
 
 namespace {
 
-// The codes of the lines' articles, as the literals of an IN list; a code that no query accepts
-// is left to its article's own lookup, which tells the refusal.
-std::string CodeList(std::string_view lines, std::set<std::string>& codes) {
-    std::string list;
+// What a read ahead asks the library: the articles' codes and their families' keys. A value that
+// no query accepts is left to its article's own lookup, which tells the refusal.
+struct Asked {
+    std::set<std::string> codes;
+    std::set<std::string> familyKeys;
+};
+
+void Ask(std::set<std::string>& values, const std::string& value) {
+    if (!value.empty() && value.find('\'') == std::string::npos) values.insert(value);
+}
+
+Asked AskedOf(std::string_view lines) {
+    Asked asked;
     std::size_t start = 0;
     for (int n = 0; n < kArticlesReadAhead && start < lines.size(); ++n) {
         const std::size_t end = std::min(lines.find("\r\n", start), lines.size());
-        const std::string code =
-            CPrixelElement::ArticleCode(std::string(lines.substr(start, end - start)));
+        const auto fields =
+            CPrixelElement::SplitLine(std::string(lines.substr(start, end - start)));
         start = end + 2;
-        if (code.empty() || code.find('\'') != std::string::npos) continue;
-        if (codes.insert(code).second) list += (list.empty() ? "'" : ", '") + code + "'";
+        const std::string& maker = fields[CPrixelElement::MakerPrefix];
+        if (maker.empty()) continue;
+        Ask(asked.codes, maker + fields[CPrixelElement::Reference]);
+        const CFamilyPath path(PRIXEL_FAMILY_MATERIALS, maker, fields[CPrixelElement::FamilyCodes],
+                               fields[CPrixelElement::FamilyLabels]);
+        for (const std::string& key : path.LevelKeys()) Ask(asked.familyKeys, key);
     }
-    return list;
+    return asked;
 }
 
-// Keeps the codes that table has no row of.
-void ReadTable(CDaoDatabase& library, const char* table, const std::string& list,
-               std::set<std::string> codes, CImportWalk& walk) {
-    CDaoRecordset found(&library);
-    found.Open(std::string("SELECT [Code] FROM ") + table + " WHERE [Type] = " +
-               std::to_string(PRIXEL_TYPE_MATERIAL) + " AND [Code] IN (" + list + ")");
-    for (; !found.IsEOF(); found.MoveNext()) {
-        const db::Value code = found.GetFieldValue("Code");
-        if (const auto* text = std::get_if<std::string>(&code)) codes.erase(*text);
+// Reads the rows of "query IN (...)" for values, kArticlesReadAhead values a query, gives each
+// row to found, and answers the values that found did not take away.
+std::set<std::string> ReadMissing(CDaoDatabase& library, const std::string& query,
+                                  std::set<std::string> values,
+                                  const std::function<std::string(CDaoRecordset&)>& found) {
+    std::set<std::string> missing = values;
+    for (auto first = values.begin(); first != values.end();) {
+        std::string list;
+        for (int n = 0; n < kArticlesReadAhead && first != values.end(); ++n, ++first)
+            list += (list.empty() ? "'" : ", '") + *first + "'";
+        CDaoRecordset rows(&library);
+        for (rows.Open(query + " IN (" + list + ")"); !rows.IsEOF(); rows.MoveNext())
+            missing.erase(found(rows));
     }
-    for (const std::string& code : codes) walk.KeepWithoutRows(table, code);
+    return missing;
+}
+
+std::string TextOf(const CDaoRecordset& rows, const char* column) {
+    const db::Value value = rows.GetFieldValue(column);
+    const auto* text = std::get_if<std::string>(&value);
+    return text ? *text : std::string();
+}
+
+void ReadArticles(CDaoDatabase& library, const std::set<std::string>& codes, CImportWalk& walk) {
+    for (const char* table : {"BXMX", "Catalogue"}) {
+        const std::string query = std::string("SELECT [Code] FROM ") + table +
+                                  " WHERE [Type] = " + std::to_string(PRIXEL_TYPE_MATERIAL) +
+                                  " AND [Code]";
+        const auto code = [](CDaoRecordset& rows) { return TextOf(rows, "Code"); };
+        for (const std::string& missing : ReadMissing(library, query, codes, code))
+            walk.KeepWithoutRows(table, missing);
+    }
+}
+
+// The families found are kept as a lookup of the walk keeps them.
+void ReadFamilies(CDaoDatabase& library, const std::set<std::string>& keys, CImportWalk& walk) {
+    const std::string query = "SELECT [CodePrixel], [Code] FROM Famille WHERE [Type] = " +
+                              std::to_string(PRIXEL_FAMILY_MATERIALS) + " AND [CodePrixel]";
+    const auto family = [&walk](CDaoRecordset& rows) {
+        const std::string key = TextOf(rows, "CodePrixel");
+        walk.KeepFamily(PRIXEL_FAMILY_MATERIALS, key, TextOf(rows, "Code"));
+        return key;
+    };
+    for (const std::string& missing : ReadMissing(library, query, keys, family))
+        walk.KeepWithoutRows("Famille", missing);
 }
 
 }  // namespace
 
 void ReadAhead(std::string_view lines, CImportWalk& walk) {
-    std::set<std::string> codes;
-    const std::string list = CodeList(lines, codes);
-    if (list.empty()) return;
+    const Asked asked = AskedOf(lines);
+    if (asked.codes.empty()) return;
     CDaoDatabase library;
     try {
         library.Open(PrixelLibraryFile());
-        for (const char* table : {"BXMX", "Catalogue"})
-            ReadTable(library, table, list, codes, walk);
+        ReadArticles(library, asked.codes, walk);
+        ReadFamilies(library, asked.familyKeys, walk);
     } catch (const CDaoException& e) {
         if (library.IsOpen() && library.IsTransactionLost()) ShowDaoError(e);
     }

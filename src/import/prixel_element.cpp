@@ -123,12 +123,8 @@ int CPrixelDbWriter::GetProfile(int type) {
 
 CPrixelElement::CPrixelElement() : m_pCatalogue(new CSupplierCatalogue()) {}
 
-CPrixelElement::CPrixelElement(const std::string& line) {
-    if (std::count(line.begin(), line.end(), '\t') + 1 >= kFieldsPerRecord) {
-        const std::vector<std::string> parts = text::Split(line, '\t');
-        for (int i = 0; i < kFieldsPerRecord; ++i) m_strFields[i] = text::Trim(parts[i]);
-        m_strCode = m_strFields[MakerPrefix] + m_strFields[Reference];
-    }
+CPrixelElement::CPrixelElement(const std::string& line) : m_strFields(SplitLine(line)) {
+    m_strCode = m_strFields[MakerPrefix] + m_strFields[Reference];
     if (m_strFields[MakerPrefix].empty()) {
         m_pCatalogue = new CSupplierCatalogue();
     } else {
@@ -143,10 +139,13 @@ CPrixelElement::~CPrixelElement() {
     delete m_pCatalogue;
 }
 
-std::string CPrixelElement::ArticleCode(const std::string& line) {
+std::array<std::string, CPrixelElement::FieldCount> CPrixelElement::SplitLine(
+    const std::string& line) {
+    std::array<std::string, FieldCount> fields;
+    if (std::count(line.begin(), line.end(), '\t') + 1 < kFieldsPerRecord) return fields;
     const std::vector<std::string> parts = text::Split(line, '\t');
-    if (parts.size() < static_cast<std::size_t>(kFieldsPerRecord)) return {};
-    return text::Trim(parts[MakerPrefix]) + text::Trim(parts[Reference]);
+    for (int i = 0; i < kFieldsPerRecord; ++i) fields[i] = text::Trim(parts[i]);
+    return fields;
 }
 
 bool CPrixelElement::ValidateElement() {

@@ -106,8 +106,8 @@ class CPrixelElement : public CPrixelDbWriter {
     // and the code empty.
     explicit CPrixelElement(const std::string& line);
     ~CPrixelElement() override;
-    // The article code of a line, as its element takes it; empty for a line of fewer fields.
-    static std::string ArticleCode(const std::string& line);
+    // The trimmed fields of an article line; all empty for a line of fewer than 30 fields.
+    static std::array<std::string, FieldCount> SplitLine(const std::string& line);
 
     virtual void Unlink() = 0;
     virtual bool UpdateRecord() = 0;
