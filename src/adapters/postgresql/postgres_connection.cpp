@@ -312,31 +312,6 @@ std::int64_t PostgresConnection::LastInsertRowId() {
     return std::get<std::int64_t>(statement->Column(0));
 }
 
-std::vector<db::ColumnInfo> PostgresConnection::TableColumns(const std::string& table) {
-    const auto query = Prepare(
-        "SELECT column_name, data_type FROM information_schema.columns WHERE table_schema = "
-        "current_schema() AND table_name = ? AND column_name <> 'rowid' ORDER BY "
-        "ordinal_position");
-    query->Bind(1, text::MakeLower(table));
-    std::vector<db::ColumnInfo> columns;
-    while (query->Step()) {
-        columns.push_back({std::get<std::string>(query->Column(0)),
-                           DeclaredType(std::get<std::string>(query->Column(1)))});
-    }
-    if (columns.empty())
-        throw PostgresError(
-            {"42P01", "relation \"" + text::ToUtf8(table) + "\" does not exist", ""}, m_database);
-    return columns;
-}
-
-bool PostgresConnection::IsReadOnly() const {
-    const auto on = [this](const char* parameter) {
-        const char* value = PQparameterStatus(m_connection.get(), parameter);
-        return value != nullptr && std::string(value) == "on";
-    };
-    return m_readOnly || on("default_transaction_read_only") || on("in_hot_standby");
-}
-
 void PostgresConnection::BeginTransaction() {
     Reconnect();
     if (m_transactions > 0) {

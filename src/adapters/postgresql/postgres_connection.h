@@ -53,8 +53,6 @@ class PostgresConnection : public db::Connection,
     void Execute(const std::string& jetSql) override;
     std::int64_t LastInsertRowId() override;
     std::int64_t Changes() override { return m_changes; }
-    std::vector<db::ColumnInfo> TableColumns(const std::string& table) override;
-    bool IsReadOnly() const override;
     void BeginTransaction() override;
     void CommitTransaction() override;
     void RollbackTransaction() override;

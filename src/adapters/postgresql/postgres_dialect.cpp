@@ -108,15 +108,4 @@ std::string PostgresTableDefinition(const std::string& statement) {
     return statement.substr(0, open + 1) + columns + kRowIdColumn + statement.substr(close);
 }
 
-std::string DeclaredType(const std::string& postgresType) {
-    static const std::map<std::string, std::string> declared = {
-        {"bigint", "INTEGER"},    {"integer", "INTEGER"},
-        {"smallint", "SMALLINT"}, {"double precision", "DOUBLE"},
-        {"real", "REAL"},         {"text", "TEXT"},
-        {"bytea", "BLOB"},
-    };
-    const auto found = declared.find(postgresType);
-    return found == declared.end() ? text::MakeUpper(postgresType) : found->second;
-}
-
 }  // namespace adapters

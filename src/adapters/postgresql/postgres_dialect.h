@@ -19,7 +19,4 @@ std::vector<std::string> PostgresStatements(std::string_view jetScript);
 // a counter a bigint numbered by the database. Any other statement stays as it is.
 std::string PostgresTableDefinition(const std::string& statement);
 
-// The name the schema gives to a column type that PostgreSQL reports ("bigint" gives "INTEGER").
-std::string DeclaredType(const std::string& postgresType);
-
 }  // namespace adapters

@@ -176,19 +176,6 @@ std::int64_t SqliteConnection::Changes() {
     return sqlite3_changes64(m_db);
 }
 
-std::vector<db::ColumnInfo> SqliteConnection::TableColumns(const std::string& table) {
-    const auto query = Prepare("SELECT name, type FROM pragma_table_info(?)");
-    query->Bind(1, table);
-    std::vector<db::ColumnInfo> columns;
-    while (query->Step()) {
-        columns.push_back({std::get<std::string>(query->Column(0)),
-                           text::MakeUpper(std::get<std::string>(query->Column(1)))});
-    }
-    if (columns.empty())
-        throw SqliteError(SQLITE_ERROR, text::ToUtf8("no such table: " + table), m_path);
-    return columns;
-}
-
 bool SqliteConnection::IsReadOnly() const {
     return m_readOnly || sqlite3_db_readonly(m_db, "main") == 1;
 }

@@ -34,8 +34,6 @@ class SqliteConnection : public db::Connection,
     void Execute(const std::string& jetSql) override;
     std::int64_t LastInsertRowId() override;
     std::int64_t Changes() override;
-    std::vector<db::ColumnInfo> TableColumns(const std::string& table) override;
-    bool IsReadOnly() const override;
     void BeginTransaction() override;
     void CommitTransaction() override;
     void RollbackTransaction() override;
@@ -59,6 +57,8 @@ class SqliteConnection : public db::Connection,
     // Runs SQL that needs no translation nor result.
     void Run(const char* sql);
     void EndTransactionOnFailure(int code);
+    // Opened read-only, or on a file that cannot be written: such a file keeps its journal mode.
+    bool IsReadOnly() const;
 
     sqlite3* m_db;
     std::string m_path;

@@ -30,11 +30,6 @@ class Statement {
     virtual Value Column(int column) const = 0;
 };
 
-struct ColumnInfo {
-    std::string name;
-    std::string declaredType;  // as the schema declares it, upper case
-};
-
 class Connection {
   public:
     virtual ~Connection() = default;
@@ -45,8 +40,6 @@ class Connection {
     virtual void Execute(const std::string& jetSql) = 0;
     virtual std::int64_t LastInsertRowId() = 0;
     virtual std::int64_t Changes() = 0;  // rows changed by the last statement
-    virtual std::vector<ColumnInfo> TableColumns(const std::string& table) = 0;
-    virtual bool IsReadOnly() const = 0;
 
     // Transactions. The outermost one takes the write lock at once, waiting for another
     // connection's lock as long as any statement does; the others nest in it. A failure that ends

@@ -177,8 +177,6 @@ TEST_P(DriverTest, StatementsSpeakTheJetDialectAndCodesSortByteByByte) {
     // Jet's types that PostgreSQL lacks: a text with its length, a counter.
     m_connection->Execute(
         "CREATE TABLE Petite (Rang smallint, [Num Code] INTEGER, Nom TEXT(2), Id COUNTER)");
-    const auto columns = m_connection->TableColumns("Petite");
-    ASSERT_EQ(columns.size(), 4u);
-    EXPECT_EQ(columns[0].declaredType, "SMALLINT");
-    EXPECT_EQ(columns[1].declaredType, "INTEGER");
+    m_connection->Execute("INSERT INTO Petite (Rang, Nom) VALUES (1, 'ab')");
+    EXPECT_EQ(m_connection->LastInsertRowId(), 1);
 }

@@ -141,10 +141,6 @@ class FaultyDriver : public db::Driver {
         }
         std::int64_t LastInsertRowId() override { return m_real->LastInsertRowId(); }
         std::int64_t Changes() override { return m_real->Changes(); }
-        std::vector<db::ColumnInfo> TableColumns(const std::string& table) override {
-            return m_real->TableColumns(table);
-        }
-        bool IsReadOnly() const override { return m_real->IsReadOnly(); }
         void BeginTransaction() override {
             m_plan->Check("BEGIN");
             m_real->BeginTransaction();
