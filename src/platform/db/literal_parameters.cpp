@@ -54,6 +54,9 @@ ParameterizedSql ParameterizeLiterals(const std::string& sql, char mark) {
     result.sql.reserve(sql.size());
     int plain = 0;
     result.firstLiteral = CountPlainParameters(sql) + 1;
+    // SQLite numbers a bare '?' after the one before it, and reads bare marks in linear time where
+    // numbered ones cost it the square of their count.
+    const bool numbered = mark != '?' || result.firstLiteral > 1;
     for (std::size_t i = 0; i < sql.size();) {
         std::size_t special = i;
         while (special < sql.size() && !Special(sql[special])) ++special;
@@ -64,7 +67,8 @@ ParameterizedSql ParameterizeLiterals(const std::string& sql, char mark) {
             const std::size_t end = QuotedEnd(sql, i);
             result.literals.push_back(Unquote(sql.substr(i, end - i)));
             result.sql += mark;
-            result.sql += std::to_string(result.firstLiteral + result.literals.size() - 1);
+            if (numbered)
+                result.sql += std::to_string(result.firstLiteral + result.literals.size() - 1);
             i = end;
         } else if (sql[i] == '"') {
             const std::size_t end = QuotedEnd(sql, i);

@@ -3,7 +3,8 @@
 // string literal of a statement becomes a parameter of its own, whose value is bound when the
 // statement is taken. The statement's own '?' parameters keep their numbers (1, 2, ...); the
 // literals take the numbers after them. Parameters are written with the engine's mark and their
-// number: "?1" for SQLite, "$1" for PostgreSQL.
+// number: "?1" for SQLite, "$1" for PostgreSQL; in a statement without '?' of its own, SQLite's
+// literals are bare '?' marks, which it numbers in order.
 
 #include <string>
 #include <vector>

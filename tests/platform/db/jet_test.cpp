@@ -56,4 +56,6 @@ TEST(LiteralParametersTest, TextsBecomeParametersAfterTheStatementsOwn) {
     EXPECT_EQ(p.literals, (std::vector<std::string>{"A'B", "why?", ""}));
     EXPECT_EQ(ParameterizeLiterals("UPDATE t SET a = ? WHERE b = 'x'", '$').sql,
               "UPDATE t SET a = $1 WHERE b = $2");
+    EXPECT_EQ(ParameterizeLiterals("UPDATE t SET a = 'y' WHERE b = 'x'").sql,
+              "UPDATE t SET a = ? WHERE b = ?");
 }
