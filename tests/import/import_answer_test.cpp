@@ -61,6 +61,27 @@ TEST_F(ImportAnswerTest, EachFurtherArticleOfAWalkCostsOnlyItsOwnStatements) {
     EXPECT_EQ(Count(m_library, "Fabricant"), 1);
 }
 
+// Another workstation stores the article and one of its suppliers after this one read ahead that
+// they were missing: each row is there once, with what this one wrote, and nothing is told.
+TEST_F(ImportAnswerTest, RowsStoredByAnotherWorkstationAfterTheReadAheadAreUpdatedNotDoubled) {
+    Faulty().BeforeFirst("INSERT INTO BXMX", [this] {
+        m_library.Execute(
+            "INSERT INTO BXMX (Type, Code, Libelle, PrixelCheck) "
+            "VALUES (10001, 'ACMR1', 'Autre poste', 1);"
+            "INSERT INTO Catalogue (Type, Code, Ordre, Fournisseur, Remise) "
+            "VALUES (10001, 'ACMR1', 1, 'F1', 5)");
+    });
+    const std::string article = Line({{CPrixelElement::Reference, "R1"},
+                                      {CPrixelElement::SupplierData2, "F1|F2"},
+                                      {CPrixelElement::SupplierData4, "0.7|0.6"}});
+    std::list<std::string> codes;
+    EXPECT_EQ(Answer(article + "\r\n").ImportAnswer(codes, true), 1);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Rows("SELECT count(*), Libelle FROM BXMX"), Strings{"1|Robinet"});
+    EXPECT_EQ(Rows("SELECT Fournisseur, Ordre, round(Remise, 6) FROM Catalogue ORDER BY Ordre"),
+              (Strings{"F1|1|30", "F2|2|40"}));
+}
+
 // A library that cannot be opened is told once: the walk stops there.
 TEST_F(ImportAnswerTest, ALockedOrReadOnlyLibraryFailsEachArticleAndTheWalkGoesOn) {
     const struct {
