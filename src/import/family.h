@@ -122,6 +122,9 @@ class CFamilyPath : public CFamilyLink {
     std::string GetLabel() override;
     // The key of each level, from the maker's down.
     std::vector<std::string> LevelKeys() const;
+    // The same for the path of a maker and its family codes, without making the path (which opens
+    // the library).
+    static std::vector<std::string> LevelKeys(const std::string& maker, const std::string& keys);
     // Finds or creates every level; GetCode then gives the deepest family's code.
     void EnsureFamily() override;
     virtual int FindFamily(std::string& code, std::string key);

@@ -11,6 +11,24 @@ namespace {
 constexpr char kFieldSeparator = '|';
 constexpr int kMaxLevels = 10;
 
+// The keys of a path's levels, the maker's first, down to the level before the first empty key.
+std::vector<std::string> KeysOfLevels(const std::string& maker, const std::string& keys) {
+    const std::vector<std::string> fields = text::Split(keys, kFieldSeparator);
+    const auto firstEmpty = std::find(fields.begin(), fields.end(), std::string());
+    const int levels = std::min(static_cast<int>(firstEmpty - fields.begin()) + 1, kMaxLevels);
+    std::vector<std::string> levelKeys{maker};
+    for (int i = 1; i < levels; ++i) levelKeys.push_back(text::Trim(fields[i - 1]));
+    return levelKeys;
+}
+
+// The key each level's family carries: its own after its parent's, each ended by a dot.
+std::vector<std::string> Chained(const std::string* keys, int levels) {
+    std::vector<std::string> chained;
+    std::string key;
+    for (int i = 0; i < levels; ++i) chained.push_back(key += keys[i] + ".");
+    return chained;
+}
+
 }  // namespace
 
 CFamilyPath::CFamilyPath()
@@ -18,17 +36,15 @@ CFamilyPath::CFamilyPath()
 
 CFamilyPath::CFamilyPath(int type, std::string maker, std::string keys, std::string labels) {
     m_nType = type;
-    const std::vector<std::string> keyFields = text::Split(keys, kFieldSeparator);
+    std::vector<std::string> levelKeys = KeysOfLevels(maker, keys);
     const std::vector<std::string> labelFields = text::Split(labels, kFieldSeparator);
-    const auto firstEmpty = std::find(keyFields.begin(), keyFields.end(), std::string());
-    m_nLevels = std::min(static_cast<int>(firstEmpty - keyFields.begin()) + 1, kMaxLevels);
+    m_nLevels = static_cast<int>(levelKeys.size());
     m_pKeys = std::make_unique<std::string[]>(m_nLevels);
     m_pLabels = std::make_unique<std::string[]>(m_nLevels);
-    m_pKeys[0] = maker;
+    std::move(levelKeys.begin(), levelKeys.end(), m_pKeys.get());
     m_pLabels[0] = maker;
     for (int i = 1; i < m_nLevels; ++i) {
         const std::size_t field = static_cast<std::size_t>(i - 1);
-        m_pKeys[i] = text::Trim(keyFields[field]);
         if (field < labelFields.size()) m_pLabels[i] = text::Trim(labelFields[field]);
     }
 }
@@ -38,10 +54,12 @@ std::string CFamilyPath::GetLabel() {
 }
 
 std::vector<std::string> CFamilyPath::LevelKeys() const {
-    std::vector<std::string> keys;
-    std::string key;
-    for (int i = 0; i < m_nLevels; ++i) keys.push_back(key += m_pKeys[i] + ".");
-    return keys;
+    return Chained(m_pKeys.get(), m_nLevels);
+}
+
+std::vector<std::string> CFamilyPath::LevelKeys(const std::string& maker, const std::string& keys) {
+    const std::vector<std::string> levelKeys = KeysOfLevels(maker, keys);
+    return Chained(levelKeys.data(), static_cast<int>(levelKeys.size()));
 }
 
 void CFamilyPath::EnsureFamily() {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "import/dao_message.h"
 #include "import/family.h"
@@ -11,6 +12,7 @@
 #include "import/library_batch.h"
 #include "import/prixel_element.h"
 #include "platform/db/dao.h"
+#include "platform/db/query.h"
 
 namespace {
 
@@ -36,9 +38,9 @@ Asked AskedOf(std::string_view lines) {
         const std::string& maker = fields[CPrixelElement::MakerPrefix];
         if (maker.empty()) continue;
         Ask(asked.codes, maker + fields[CPrixelElement::Reference]);
-        const CFamilyPath path(PRIXEL_FAMILY_MATERIALS, maker, fields[CPrixelElement::FamilyCodes],
-                               fields[CPrixelElement::FamilyLabels]);
-        for (const std::string& key : path.LevelKeys()) Ask(asked.familyKeys, key);
+        for (const std::string& key :
+             CFamilyPath::LevelKeys(maker, fields[CPrixelElement::FamilyCodes]))
+            Ask(asked.familyKeys, key);
     }
     return asked;
 }
@@ -51,10 +53,14 @@ std::set<std::string> ReadMissing(CDaoDatabase& library, const std::string& quer
     std::set<std::string> missing = values;
     for (auto first = values.begin(); first != values.end();) {
         std::string list;
-        for (int n = 0; n < kArticlesReadAhead && first != values.end(); ++n, ++first)
-            list += (list.empty() ? "'" : ", '") + *first + "'";
+        std::vector<db::QueryArg> args;
+        for (int n = 0; n < kArticlesReadAhead && first != values.end(); ++n, ++first) {
+            list += list.empty() ? "'%s'" : ", '%s'";
+            args.emplace_back(std::string_view(*first));
+        }
         CDaoRecordset rows(&library);
-        for (rows.Open(query + " IN (" + list + ")"); !rows.IsEOF(); rows.MoveNext())
+        for (rows.Open(db::FormatQueryArgs(query + " IN (" + list + ")", args)); !rows.IsEOF();
+             rows.MoveNext())
             missing.erase(found(rows));
     }
     return missing;

@@ -60,6 +60,9 @@ TEST_F(FamilyTest, APathMakesEachMissingLevelUpToTheFirstEmptyKeyAndTenLevelsAtM
     CFamilyPath deep(PRIXEL_FAMILY_MATERIALS, "N", "K1|K2|K3|K4|K5|K6|K7|K8|K9|K10|K11", "");
     deep.EnsureFamily();
     EXPECT_EQ(deep.GetCode().size(), 21u);
+    // What a read ahead asks the library for is what the path looks up.
+    EXPECT_EQ(CFamilyPath::LevelKeys("ACME", " F1 |G2||F4"), gap.LevelKeys());
+    EXPECT_EQ(CFamilyPath::LevelKeys("N", "K1|K2|K3|K4|K5|K6|K7|K8|K9|K10|K11"), deep.LevelKeys());
     EXPECT_EQ(deep.GetLabel(), "") << "a missing label field gives an empty label";
     CWorkFamily(PRIXEL_FAMILY_MATERIALS, "DEEP|x|N.K1.K2.K3.K4.K5.K6.K7.K8.K9.|Profond||||")
         .EnsureFamily();
